@@ -1,0 +1,188 @@
+#include "app/settingsfile.h"
+
+#include "platform/cp932.h"
+#include "platform/textfile.h"
+
+#include <QFile>
+
+namespace {
+
+enum class LineKind { Other, Section, Entry };
+
+struct ParsedLine
+{
+    LineKind kind = LineKind::Other;
+    QString name;  // section or key name, trimmed
+    QString value; // entry value, trimmed
+};
+
+ParsedLine parseLine(const QByteArray &raw)
+{
+    ParsedLine p;
+    const QString line = Cp932::decode(raw).trimmed();
+    if (line.startsWith(u'[')) {
+        p.kind = LineKind::Section;
+        const qsizetype close = line.indexOf(u']');
+        p.name = (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed();
+        return p;
+    }
+    if (line.startsWith(u';'))
+        return p;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq <= 0)
+        return p;
+    p.kind = LineKind::Entry;
+    p.name = line.left(eq).trimmed();
+    QString value = line.mid(eq + 1).trimmed();
+    // Like the Windows profile reader: matching quotes around a value go.
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    p.value = value;
+    return p;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(const QString &filePath, const QString &mainSection)
+    : m_path(filePath), m_mainSection(mainSection)
+{}
+
+bool SettingsFile::exists() const
+{
+    return QFile::exists(m_path) || (m_batchDepth > 0 && m_batchDirty);
+}
+
+SettingsFile::Lines SettingsFile::load() const
+{
+    if (m_batchDepth > 0)
+        return {m_batchLines, !m_batchUnreadable};
+    TextFile::ReadResult r = TextFile::readLines(m_path);
+    return {r.lines, r.error != TextFile::Error::ReadFailed};
+}
+
+QString SettingsFile::readSetting(const QString &section, const QString &key) const
+{
+    const QString wantedSection = section.isEmpty() ? m_mainSection : section;
+    const Lines lines = load();
+    bool inSection = false;
+    for (const QByteArray &raw : lines.raw) {
+        const ParsedLine p = parseLine(raw);
+        if (p.kind == LineKind::Section) {
+            inSection = sameName(p.name, wantedSection);
+        } else if (inSection && p.kind == LineKind::Entry && sameName(p.name, key)) {
+            QString value = p.value;
+            const qsizetype nul = value.indexOf(QChar(0));
+            if (nul >= 0)
+                value.truncate(nul);
+            return Cp932::leftBytes(value, maxValueBytes).trimmed();
+        }
+    }
+    return {};
+}
+
+bool SettingsFile::writeSetting(const QString &section, const QString &key, const QString &value)
+{
+    const QString wantedSection = section.isEmpty() ? m_mainSection : section;
+    QByteArray entry;
+    QString bad;
+    if (!Cp932::encode(Cp932::normalize(key + u'=' + value), &entry, &bad)) {
+        m_lastError = QStringLiteral("「%1」は保存できない文字です。").arg(bad);
+        return false;
+    }
+    const Lines current = load();
+    if (!current.loaded) {
+        // Writing now would replace a file we could not read: refuse.
+        m_lastError = QStringLiteral("設定ファイル[%1]が読めません。").arg(m_path);
+        return false;
+    }
+    QList<QByteArray> lines = current.raw;
+
+    qsizetype sectionLine = -1;
+    qsizetype lastContentInSection = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ParsedLine p = parseLine(lines.at(i));
+        if (p.kind == LineKind::Section) {
+            if (sectionLine >= 0)
+                break; // past the wanted section
+            if (sameName(p.name, wantedSection)) {
+                sectionLine = i;
+                lastContentInSection = i;
+            }
+            continue;
+        }
+        if (sectionLine < 0)
+            continue;
+        if (p.kind == LineKind::Entry && sameName(p.name, key)) {
+            lines[i] = entry;
+            return store(lines);
+        }
+        if (!lines.at(i).trimmed().isEmpty())
+            lastContentInSection = i;
+    }
+    if (sectionLine < 0) {
+        QByteArray header;
+        Cp932::encode(u'[' + wantedSection + u']', &header);
+        lines.append(header);
+        lines.append(entry);
+    } else {
+        lines.insert(lastContentInSection + 1, entry);
+    }
+    return store(lines);
+}
+
+QString SettingsFile::readSettingOrDefault(const QString &section, const QString &key,
+                                           const QString &defaultValue)
+{
+    QString value = readSetting(section, key);
+    if (value.isEmpty()) {
+        writeSetting(section, key, defaultValue);
+        value = readSetting(section, key);
+    }
+    return value;
+}
+
+bool SettingsFile::store(const QList<QByteArray> &lines)
+{
+    if (m_batchDepth > 0) {
+        m_batchLines = lines;
+        m_batchDirty = true;
+        m_lastError.clear();
+        return true;
+    }
+    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(lines));
+    return m_lastError.isEmpty();
+}
+
+bool SettingsFile::flushBatch()
+{
+    if (!m_batchDirty)
+        return true;
+    m_batchDirty = false;
+    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(m_batchLines));
+    return m_lastError.isEmpty();
+}
+
+SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
+{
+    if (m_file.m_batchDepth == 0) {
+        TextFile::ReadResult r = TextFile::readLines(m_file.m_path);
+        m_file.m_batchLines = r.lines;
+        m_file.m_batchUnreadable = r.error == TextFile::Error::ReadFailed;
+        m_file.m_batchDirty = false;
+    }
+    ++m_file.m_batchDepth;
+}
+
+SettingsFile::Batch::~Batch()
+{
+    if (--m_file.m_batchDepth == 0) {
+        m_file.flushBatch();
+        m_file.m_batchLines.clear();
+    }
+}

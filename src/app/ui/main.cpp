@@ -1,0 +1,23 @@
+#include "app/appstate.h"
+#include "app/ui/mainwindow.h"
+#include "platform/clock.h"
+#include "print/engine/fontsubstitutions.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
+    installFontSubstitutions();
+
+    Clock clock;
+    AppState state;
+    state.clock = &clock;
+    MainWindow window(state);
+    const QString commandLine = QApplication::arguments().mid(1).join(u' ');
+    if (!window.start(commandLine))
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/appstate.h"
+#include "platform/widgets/messageboxprompts.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLockFile;
+class QMdiArea;
+class QMenu;
+
+// The frame window: menu bar, child area for the recipe list and the other
+// windows, start-up and the close procedure.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(AppState &state, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Creation steps: start-up, splash, vocabulary file, list window, version box.
+    // Returns false when the process must end (another copy is running).
+    bool start(const QString &commandLine);
+
+    void switchMenuMode(const QString &mode);
+    QAction *menuItem(const QString &name) const { return m_items.value(name); }
+    QWidget *listWindow() const { return m_listWindow; }
+    QMdiArea *childArea() const { return m_area; }
+    AppState &state() { return m_state; }
+    Prompts &prompts() { return m_prompts; }
+
+    QString versionBoxText() const;
+    void showVersionBox();
+
+    // Later parts of the program plug their windows in here.
+    using WindowFactory = std::function<QWidget *(MainWindow &)>;
+    static void setListWindowFactory(WindowFactory factory);
+    static void setOptionsDialogRunner(std::function<void(MainWindow &)> runner);
+    static void setAuthorListOpener(std::function<void(MainWindow &)> opener);
+    static void setPrinterSetupRunner(std::function<void(MainWindow &)> runner);
+    // Runs the clipboard analysis of the list window ("/clip").
+    void runClipboardAnalysis();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &text);
+    void ensureListWindow();
+    void pressListButton(const QString &buttonName);
+    void togglePreview();
+    void openHomePage();
+    void showPhotoTips();
+
+    AppState &m_state;
+    MessageBoxPrompts m_prompts;
+    QMdiArea *m_area = nullptr;
+    QWidget *m_listWindow = nullptr;
+    QString m_menuMode;
+    QHash<QString, QAction *> m_items;
+    std::unique_ptr<QLockFile> m_lock;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one code page of every file the program reads or writes (Shift-JIS as
+// Windows extends it). Every file goes through these functions.
+namespace Cp932 {
+
+// Decodes bytes. An invalid or truncated sequence becomes U+FFFD and sets
+// *invalid, so a caller never mistakes damaged text for good text.
+QString decode(QByteArrayView bytes, bool *invalid = nullptr);
+
+// Maps the characters that Unicode input (pasted web text, IMEs on other
+// systems) uses where Shift-JIS has a look-alike, so they survive the save.
+QString normalize(QStringView text);
+
+// Encodes normalised text. Returns false when a character has no CP932 form;
+// *badChar then holds that character (one code point) and nothing is encoded.
+bool encode(QStringView text, QByteArray *out, QString *badChar = nullptr);
+
+// Encodes text that is known to be representable (fixed program texts); an
+// unrepresentable character becomes "?".
+QByteArray encodeLossy(QStringView text);
+
+// Byte length in CP932 (two bytes for a double-byte character).
+qsizetype byteLength(QStringView text);
+
+// Cuts text to at most maxBytes CP932 bytes, never in the middle of a character.
+QString leftBytes(QStringView text, qsizetype maxBytes);
+
+} // namespace Cp932

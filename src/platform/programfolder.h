@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace ProgramFolder {
+
+// The folder that holds the settings file, the recipe files, "bak", "dat"
+// and "pic": the executable's folder, or $QVRECIPE_HOME when it is set.
+// Always ends in "/".
+QString path();
+
+// Resolves a stored name against the program folder. Stored names may use
+// "\" (".\sub\a.csv", "..\pic\a.bmp", "C:\x\a.bmp"); both separators work.
+QString resolve(const QString &storedName);
+
+// Turns "\" into "/" so Qt's file classes can use a stored name.
+QString toQtSeparators(QString name);
+
+} // namespace ProgramFolder

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "recipe/reciperecord.h"
+
+#include <QString>
+#include <QStringList>
+
+// The row format of recipe files: comma- (or TAB-) separated, double-quoted
+// fields, multi-line fields stored with "\n" for each line break.
+namespace RecordCodec {
+
+void splitRecordLine(QStringView line, RecipeRecord &record);
+RecipeRecord splitRecordLine(QStringView line);
+
+// The fields of a row with the splitter's quote rules, as many as there are.
+// With tabSeparates false only commas separate.
+QStringList splitFields(QStringView line, bool tabSeparates = true);
+
+// Builds the row (without line end): fields 1 to lastField, each quoted.
+// lastField is at least 29; kept fields 30 to 200 follow when it is larger.
+QString writeRecordLine(const RecipeRecord &record, int lastField = RecipeRecord::definedFields);
+
+QString encodeMultiline(const QString &text);
+QString decodeMultiline(const QString &text);
+
+// Sort key of a row: field 1 in 20 characters, field 2 in 20 bytes and
+// field 3 in 50 bytes, each trimmed and padded with blanks, at two bytes a
+// character. Rows of a file stand in ascending order of this key.
+QString sortKey(const RecipeRecord &record);
+
+// A text trimmed, padded with blanks and cut to exactly `chars` characters.
+QString padCut(const QString &text, int chars);
+
+} // namespace RecordCodec

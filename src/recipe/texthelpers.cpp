@@ -1,0 +1,112 @@
+#include "recipe/texthelpers.h"
+
+#include "platform/programfolder.h"
+#include "recipe/recordcodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace TextHelpers {
+
+QString replaceAll(const QString &text, const QString &find, const QString &replacement)
+{
+    if (find.isEmpty())
+        return text;
+    // QString::replace also resumes after each inserted replacement.
+    QString result = text;
+    result.replace(find, replacement);
+    return result;
+}
+
+QString squeezeChar(const QString &text, QChar c)
+{
+    QString result;
+    result.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch == c && !result.isEmpty() && result.back() == c)
+            continue;
+        result += ch;
+    }
+    if (result.endsWith(c))
+        result.chop(1);
+    return result;
+}
+
+static qsizetype lastSeparator(const QString &path)
+{
+    // A separator as the very last character is not looked at.
+    const qsizetype from = path.size() - 2;
+    if (from < 0)
+        return -1;
+    return qMax(path.lastIndexOf(u'\\', from), path.lastIndexOf(u'/', from));
+}
+
+QString fileNamePart(const QString &path)
+{
+    const qsizetype sep = lastSeparator(path);
+    return sep < 0 ? path : path.mid(sep + 1);
+}
+
+QString extensionPart(const QString &path)
+{
+    const QString name = fileNamePart(path);
+    const qsizetype from = name.size() - 2;
+    const qsizetype dot = from < 0 ? -1 : name.lastIndexOf(u'.', from);
+    return dot < 0 ? QString() : name.mid(dot + 1).trimmed();
+}
+
+QString folderPart(const QString &path)
+{
+    const qsizetype sep = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return sep < 0 ? QString() : path.left(sep + 1);
+}
+
+QString fileExists(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return {};
+    const QFileInfo info(ProgramFolder::resolve(name));
+    if (!info.exists() || !info.isFile())
+        return {};
+    return info.fileName();
+}
+
+static QStringList splitParagraphs(const QString &text)
+{
+    QStringList result{QString()};
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty()) {
+            if (!result.back().isEmpty())
+                result.append(QString());
+            continue;
+        }
+        result.back() += line + QStringLiteral("\r\n");
+    }
+    return result;
+}
+
+QStringList splitText(int mode, const QString &text)
+{
+    switch (mode) {
+    case 2:
+        return text.split(QStringLiteral("\\n"));
+    case 3:
+        return RecordCodec::splitFields(text, false);
+    case 4:
+        return text.split(u',');
+    case 1:
+        return splitParagraphs(text);
+    default:
+        if (mode >= 5)
+            return splitParagraphs(text);
+        return text.split(QStringLiteral("\r\n"));
+    }
+}
+
+QString joinLines(const QStringList &lines)
+{
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace TextHelpers

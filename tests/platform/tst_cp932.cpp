@@ -1,0 +1,163 @@
+#include "platform/cp932.h"
+#include "platform/textfile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestCp932 : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void decodeKnownBytes_data();
+    void decodeKnownBytes();
+    void invalidBytesAreFlagged_data();
+    void invalidBytesAreFlagged();
+    void normalizeThenEncode_data();
+    void normalizeThenEncode();
+    void refusesWhatCp932CannotHold();
+    void leftBytesNeverSplitsACharacter_data();
+    void leftBytesNeverSplitsACharacter();
+    void splitLines_data();
+    void splitLines();
+    void atomicWriteReplacesWholeFile();
+    void atomicWriteFailureKeepsOldFile();
+};
+
+void TestCp932::decodeKnownBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("wave dash") << QByteArray("\x81\x60") << u"\uFF5E"_s;
+    QTest::newRow("backslash-like") << QByteArray("\x81\x5F") << u"\uFF3C"_s;
+    QTest::newRow("kanji") << QByteArray("\x97\xbf\x97\x9d") << u"料理"_s;
+    QTest::newRow("half-width kana") << QByteArray("\xb8\xd8") << u"ｸﾘ"_s;
+    QTest::newRow("NEC circled one") << QByteArray("\x87\x40") << u"①"_s;
+}
+
+void TestCp932::decodeKnownBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    bool invalid = true;
+    QCOMPARE(Cp932::decode(bytes, &invalid), text);
+    QVERIFY(!invalid);
+    QByteArray back;
+    QVERIFY(Cp932::encode(text, &back));
+    QCOMPARE(back, bytes);
+}
+
+void TestCp932::invalidBytesAreFlagged_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("lone lead byte at end") << QByteArray("abc\x81");
+    QTest::newRow("bad trail byte") << QByteArray("\x81\x20x");
+    QTest::newRow("undefined single byte") << QByteArray("a\xa0z");
+}
+
+void TestCp932::invalidBytesAreFlagged()
+{
+    QFETCH(QByteArray, bytes);
+    bool invalid = false;
+    const QString text = Cp932::decode(bytes, &invalid);
+    QVERIFY(invalid);
+    QVERIFY(text.contains(QChar::ReplacementCharacter));
+    // The replacement character can never be written back silently.
+    QVERIFY(!Cp932::encode(text, nullptr));
+}
+
+void TestCp932::normalizeThenEncode_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("U+301C wave dash") << u"1\u301C2"_s
+                                      << QByteArray("1\x81\x60"
+                                                    "2");
+    QTest::newRow("U+2212 minus") << u"\u2212"_s << QByteArray("\x81\x7c");
+    QTest::newRow("U+2016") << u"\u2016"_s << QByteArray("\x81\x61");
+    QTest::newRow("cent pound not")
+        << u"\u00A2\u00A3\u00AC"_s << QByteArray("\x81\x91\x81\x92\x81\xca");
+    QTest::newRow("U+2014 em dash") << u"\u2014"_s << QByteArray("\x81\x5c");
+}
+
+void TestCp932::normalizeThenEncode()
+{
+    QFETCH(QString, input);
+    QFETCH(QByteArray, bytes);
+    QByteArray out;
+    QVERIFY(Cp932::encode(Cp932::normalize(input), &out));
+    QCOMPARE(out, bytes);
+}
+
+void TestCp932::refusesWhatCp932CannotHold()
+{
+    QString bad;
+    QByteArray out = "untouched";
+    QVERIFY(!Cp932::encode(u"鍋に🍲を"_s, &out, &bad));
+    QCOMPARE(bad, u"🍲"_s);
+    QCOMPARE(out, QByteArray("untouched"));
+    QVERIFY(!Cp932::encode(u"한국"_s, &out, &bad));
+    QCOMPARE(bad, u"한"_s);
+}
+
+void TestCp932::leftBytesNeverSplitsACharacter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ascii") << u"abcdef"_s << 4 << u"abcd"_s;
+    QTest::newRow("double byte cut") << u"あいう"_s << 5 << u"あい"_s;
+    QTest::newRow("mixed") << u"aあｱb"_s << 4 << u"aあｱ"_s;
+}
+
+void TestCp932::leftBytesNeverSplitsACharacter()
+{
+    QFETCH(QString, text);
+    QFETCH(int, max);
+    QFETCH(QString, expected);
+    QCOMPARE(Cp932::leftBytes(text, max), expected);
+}
+
+void TestCp932::splitLines_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QList<QByteArray>{"a", "b"};
+    QTest::newRow("no final end") << QByteArray("a\r\nb") << QList<QByteArray>{"a", "b"};
+    QTest::newRow("lone lf") << QByteArray("a\nb\n") << QList<QByteArray>{"a", "b"};
+    QTest::newRow("lone cr stays in line") << QByteArray("a\rb\r\n") << QList<QByteArray>{"a\rb"};
+    QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n") << QList<QByteArray>{"", "", "x"};
+    QTest::newRow("empty") << QByteArray() << QList<QByteArray>{};
+}
+
+void TestCp932::splitLines()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QList<QByteArray>, lines);
+    QCOMPARE(TextFile::splitLines(content), lines);
+}
+
+void TestCp932::atomicWriteReplacesWholeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.csv"_s);
+    QCOMPARE(TextFile::writeAtomically(path, "old\r\n"), QString());
+    const QByteArray big(100000, 'x');
+    QCOMPARE(TextFile::writeAtomically(path, big), QString());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), big);
+}
+
+void TestCp932::atomicWriteFailureKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sub/a.csv"_s);
+    // The folder does not exist: the write must fail and say so.
+    QVERIFY(!TextFile::writeAtomically(path, "new").isEmpty());
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_GUILESS_MAIN(TestCp932)
+#include "tst_cp932.moc"
