@@ -1,7 +1,6 @@
 #include "editor/recipeeditor.h"
 
 #include "editor/recipepicture.h"
-#include "editor/rownormalizer.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/programfolder.h"
@@ -89,7 +88,8 @@ bool RecipeEditor::show(int selectedRecordNo)
         return false;
     }
     RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
-    normalizeRow(record);
+    if (normalizeRow)
+        normalizeRow(record);
     m_form.showRecord(record);
     m_form.shownRecordNo = selectedRecordNo;
     m_shownFile = m_recipeFile;

@@ -25,6 +25,9 @@ public:
     QString recipeFile() const { return m_recipeFile; }
     void setWorkFile(const QString &path) { m_workFile = path; }
 
+    // Brings a row read for showing to the current vocabulary.
+    std::function<void(RecipeRecord &)> normalizeRow;
+
     // Called with the picture to show in the image box; an empty path clears it.
     std::function<void(const QString &path)> showPicture;
 

@@ -1,6 +1,5 @@
 #include "editor/recipelistbuilder.h"
 
-#include "editor/rownormalizer.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "recipe/recordcodec.h"
@@ -9,7 +8,7 @@
 
 namespace RecipeListBuilder {
 
-Result build(const QString &path, const RecipeListFilter &filter,
+Result build(const QString &path, const RecipeListFilter &filter, const RowNormalizer &normalize,
              const std::function<bool()> &letEventsRun, int sliceMs)
 {
     Result result;
@@ -28,7 +27,8 @@ Result build(const QString &path, const RecipeListFilter &filter,
             continue;
         const QString line = Cp932::decode(raw);
         RecordCodec::splitRecordLine(line, record);
-        normalizeRow(record);
+        if (normalize)
+            normalize(record);
         if (filter.listed(record, line))
             result.entries.append({recordNo, RecipeListFilter::entryText(record)});
         if (letEventsRun && slice.elapsed() >= sliceMs) {

@@ -23,10 +23,15 @@ struct Result
     bool complete = true; // false when letEventsRun asked to stop
 };
 
+// Brings a row just read to the current vocabulary before it is tested.
+using RowNormalizer = std::function<void(RecipeRecord &)>;
+
+// Every row goes through normalize (when set) before the filter sees it.
 // letEventsRun is called whenever about sliceMs have passed, so the window
 // can process its events; returning false abandons the build. A missing or
 // unreadable file gives an empty list.
 Result build(const QString &path, const RecipeListFilter &filter,
-             const std::function<bool()> &letEventsRun = {}, int sliceMs = 25);
+             const RowNormalizer &normalize = {}, const std::function<bool()> &letEventsRun = {},
+             int sliceMs = 25);
 
 } // namespace RecipeListBuilder

@@ -1,3 +1,4 @@
+#include "analysis/analysecommand.h"
 #include "app/appstate.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/recipelistwindow.h"
@@ -6,9 +7,20 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTextStream>
 
 int main(int argc, char *argv[])
 {
+    // "--analyse FILE" prints the analysis of a text file and opens no window.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    if (AnalyseCommand::isRequested(args)) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runAnalyseCommand(args, out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();

@@ -1,5 +1,6 @@
 #include "editor/ui/recipelistwindow.h"
 
+#include "analysis/classification.h"
 #include "app/appstate.h"
 #include "editor/recipelistbuilder.h"
 #include "editor/recipepicture.h"
@@ -63,6 +64,7 @@ RecipeListWindow::RecipeListWindow(AppState &state, Prompts &prompts, const Cloc
 {
     setObjectName(u"QVPRNLST"_s);
     m_editor.showPicture = [this](const QString &path) { showPicture(path); };
+    m_editor.normalizeRow = normalizeCategoryFields;
     buildControls();
     load();
 }
@@ -445,7 +447,7 @@ void RecipeListWindow::rebuildList()
         m_list->setEnabled(false);
         m_list->clear();
         const RecipeListBuilder::Result built =
-            RecipeListBuilder::build(recipeFile(), filter, [this] {
+            RecipeListBuilder::build(recipeFile(), filter, normalizeCategoryFields, [this] {
                 QCoreApplication::processEvents();
                 return !m_rebuildAgain;
             });
