@@ -1,5 +1,6 @@
 #include "editor/recipeeditor.h"
 
+#include "editor/fastrowsplitter.h"
 #include "editor/recipepicture.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -148,6 +149,7 @@ bool RecipeEditor::insert(bool replacingShown)
     const QByteArray expectedOld = m_shownRow;
     bool shownRowChanged = false;
     int newRecordNo = -1;
+    RecipeRecord old;
 
     // Removing the old row and inserting the new one is one rewrite, so a
     // failure can never lose the recipe between the two steps.
@@ -161,7 +163,7 @@ bool RecipeEditor::insert(bool replacingShown)
                     return;
                 }
                 if (newRecordNo < 0) {
-                    const RecipeRecord old = RecordCodec::splitRecordLine(Cp932::decode(raw));
+                    FastRowSplitter::splitRecordLine(Cp932::decode(raw), old);
                     if (RecordCodec::sortKey(old) > newKey) {
                         lines.append(newRow);
                         newRecordNo = ++written;

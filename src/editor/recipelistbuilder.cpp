@@ -1,8 +1,6 @@
 #include "editor/recipelistbuilder.h"
 
-#include "platform/cp932.h"
-#include "platform/textfile.h"
-#include "recipe/recordcodec.h"
+#include "editor/fastrowsplitter.h"
 
 #include <QElapsedTimer>
 
@@ -12,31 +10,39 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
              const std::function<bool()> &letEventsRun, int sliceMs)
 {
     Result result;
-    const TextFile::ReadResult file = TextFile::readLines(path);
-    if (file.error != TextFile::Error::None)
-        return result;
+    QString storage;
+    QList<QStringView> lines;
     QElapsedTimer slice;
     slice.start();
+    bool stopped = false;
+    // Lets events run once a slice has passed; false when asked to stop.
+    const auto tick = [&] {
+        if (!letEventsRun || slice.elapsed() < sliceMs)
+            return true;
+        stopped = !letEventsRun();
+        slice.restart();
+        return !stopped;
+    };
+    if (!FastRowSplitter::readDecodedLines(path, lines, storage, tick)) {
+        result.complete = !stopped;
+        return result;
+    }
     RecipeRecord record;
     int recordNo = 0;
-    for (const QByteArray &raw : file.lines) {
-        if (raw.startsWith('@'))
+    for (const QStringView line : std::as_const(lines)) {
+        if (line.startsWith(u'@'))
             continue;
         ++recordNo;
         if (recordNo == 1)
             continue;
-        const QString line = Cp932::decode(raw);
-        RecordCodec::splitRecordLine(line, record);
+        FastRowSplitter::splitRecordLine(line, record);
         if (normalize)
             normalize(record);
         if (filter.listed(record, line))
             result.entries.append({recordNo, RecipeListFilter::entryText(record)});
-        if (letEventsRun && slice.elapsed() >= sliceMs) {
-            if (!letEventsRun()) {
-                result.complete = false;
-                return result;
-            }
-            slice.restart();
+        if (!tick()) {
+            result.complete = false;
+            return result;
         }
     }
     return result;

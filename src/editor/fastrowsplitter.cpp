@@ -1,0 +1,130 @@
+#include "editor/fastrowsplitter.h"
+
+#include "platform/cp932.h"
+#include "platform/textfile.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace FastRowSplitter {
+
+void splitRecordLine(QStringView line, RecipeRecord &record)
+{
+    record.clear();
+    int field = 1;
+    QString buffer;
+    bool quoted = false;
+    const qsizetype n = line.size();
+    const auto store = [&] {
+        if (field <= RecipeRecord::fieldCount)
+            record.setField(field, buffer);
+        ++field;
+        buffer.clear();
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = line.at(i);
+        if (c == u',' || c == u'\t') {
+            if (quoted)
+                buffer += c;
+            else
+                store();
+        } else if (c == u'"') {
+            if (!quoted) {
+                quoted = true;
+                qsizetype keep = 0;
+                while (keep < buffer.size() && buffer.at(keep) == u' ')
+                    ++keep;
+                buffer.remove(0, keep);
+            } else if (i == n - 1) {
+                quoted = false;
+            } else if (line.at(i + 1) == u'"') {
+                buffer += u'"';
+                ++i;
+            } else {
+                quoted = false;
+                while (i + 1 < n && line.at(i + 1) == u' ')
+                    ++i;
+            }
+        } else if (c.unicode() >= 9) {
+            // A run of plain characters goes in at once.
+            qsizetype end = i + 1;
+            while (end < n) {
+                const char16_t u = line.at(end).unicode();
+                if (u == u',' || u == u'\t' || u == u'"' || u < 9)
+                    break;
+                ++end;
+            }
+            buffer += line.sliced(i, end - i);
+            i = end - 1;
+        }
+    }
+    store();
+}
+
+bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
+                      const std::function<bool()> &betweenChunks)
+{
+    lines.clear();
+    storage.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+
+    // In chunks, so the window gets its events between them; the decoder
+    // carries a character split between two chunks over. The converter holds
+    // back a lead byte at the very end instead of reporting it; walking the
+    // lead bytes finds it.
+    constexpr qsizetype chunk = 256 * 1024;
+    QStringDecoder decoder("windows-31j");
+    storage.reserve(content.size());
+    const auto *bytes = reinterpret_cast<const uchar *>(content.constData());
+    qsizetype walked = 0;
+    for (qsizetype at = 0; at < content.size(); at += chunk) {
+        const qsizetype size = qMin(chunk, content.size() - at);
+        storage += decoder.decode(QByteArrayView(content).sliced(at, size));
+        while (walked < at + size) {
+            const uchar b = bytes[walked];
+            walked += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+        }
+        if (betweenChunks && !betweenChunks())
+            return false;
+    }
+    if (!decoder.hasError() && walked == content.size()) {
+        qsizetype start = 0;
+        const qsizetype n = storage.size();
+        while (start < n) {
+            qsizetype lf = storage.indexOf(u'\n', start);
+            if (lf < 0) {
+                lines.append(QStringView(storage).sliced(start));
+                break;
+            }
+            qsizetype end = lf;
+            if (end > start && storage.at(end - 1) == u'\r')
+                --end;
+            lines.append(QStringView(storage).sliced(start, end - start));
+            start = lf + 1;
+        }
+        return true;
+    }
+
+    // Invalid bytes: each line on its own, so every bad sequence becomes one
+    // replacement character as everywhere else.
+    const QList<QByteArray> raw = TextFile::splitLines(content);
+    QList<qsizetype> ends;
+    storage.clear();
+    for (const QByteArray &line : raw) {
+        storage += Cp932::decode(line);
+        ends.append(storage.size());
+    }
+    qsizetype start = 0;
+    for (qsizetype end : ends) {
+        lines.append(QStringView(storage).sliced(start, end - start));
+        start = end;
+    }
+    return true;
+}
+
+} // namespace FastRowSplitter

@@ -1,0 +1,95 @@
+#include "editor/fastrowsplitter.h"
+#include "platform/cp932.h"
+#include "platform/textfile.h"
+#include "recipe/recordcodec.h"
+#include "testsupport.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The fast readers must give exactly what the reference codec gives.
+class TestFastRowSplitter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameFieldsAsTheCodec_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain") << u"肉,牛,ステーキ"_s;
+        QTest::newRow("quoted") << u"\"肉\",\"牛\",\"ステーキ\""_s;
+        QTest::newRow("comma and tab inside quotes") << u"\"a,b\tc\",d"_s;
+        QTest::newRow("tab separates") << u"a\tb\t\"c\""_s;
+        QTest::newRow("doubled quotes") << u"\"say \"\"hi\"\"\",x"_s;
+        QTest::newRow("blanks around quotes") << u"  \"a\"  ,  b  , \"c\" "_s;
+        QTest::newRow("text after closing quote") << u"\"a\"b,c"_s;
+        QTest::newRow("quote at the very end") << u"a,\"b\""_s;
+        QTest::newRow("open quote to the end") << u"a,\"b,c"_s;
+        QTest::newRow("control characters dropped") << u"a\u0001b,\u0008c"_s;
+        QTest::newRow("encoded line breaks") << u"\"一\\n二\",三"_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("only commas") << u",,,"_s;
+        QTest::newRow("lone quote") << u"\""_s;
+        QTest::newRow("half-width kana") << u"ｸﾘｱ,ｶﾞｷﾞ"_s;
+        QString many;
+        for (int i = 0; i < 230; ++i)
+            many += u"\"f%1\","_s.arg(i);
+        QTest::newRow("beyond 200 fields") << many;
+    }
+    void sameFieldsAsTheCodec()
+    {
+        QFETCH(QString, line);
+        RecipeRecord fast;
+        fast.setField(150, u"stale"_s);
+        FastRowSplitter::splitRecordLine(line, fast);
+        QCOMPARE(fast, RecordCodec::splitRecordLine(line));
+    }
+
+    void sameLinesAsTheFileReader_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("crlf") << cp932Lines({u"@TITLE="_s, u"ヘッダ"_s, u"肉,牛"_s});
+        QTest::newRow("lone lf and no final break") << QByteArray("a\r\nb\nc");
+        QTest::newRow("lone cr stays") << QByteArray("a\rb\r\n\r\r\n");
+        QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n");
+        QTest::newRow("invalid trail byte") << QByteArray("ok\r\n\x81\x20" "bad\r\nok2\r\n");
+        QTest::newRow("lead byte before line end") << QByteArray("a\x81\r\nb\r\n");
+        QTest::newRow("lead byte at the very end") << QByteArray("a\r\nb\x82");
+        QTest::newRow("unassigned code") << QByteArray("\x85\x40x\r\n");
+        QByteArray big;
+        for (int i = 0; i < 40000; ++i)
+            big += Cp932::encodeLossy(u"\"肉\",\"牛%1\",\"ステーキ\"\r\n"_s.arg(i));
+        QTest::newRow("characters across chunk borders") << big;
+    }
+    void sameLinesAsTheFileReader()
+    {
+        QFETCH(QByteArray, content);
+        TempProgramFolder home;
+        home.write(u"f.csv"_s, content);
+        QString storage;
+        QList<QStringView> lines;
+        QVERIFY(FastRowSplitter::readDecodedLines(home.file(u"f.csv"_s), lines, storage));
+        QStringList expected;
+        for (const QByteArray &raw : TextFile::readLines(home.file(u"f.csv"_s)).lines)
+            expected.append(Cp932::decode(raw));
+        QStringList got;
+        for (QStringView line : lines)
+            got.append(line.toString());
+        QCOMPARE(got, expected);
+    }
+
+    void missingFileAndStop()
+    {
+        TempProgramFolder home;
+        QString storage;
+        QList<QStringView> lines;
+        QVERIFY(!FastRowSplitter::readDecodedLines(home.file(u"none.csv"_s), lines, storage));
+        home.write(u"f.csv"_s, "a\r\nb\r\n");
+        QVERIFY(!FastRowSplitter::readDecodedLines(home.file(u"f.csv"_s), lines, storage,
+                                                   [] { return false; }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFastRowSplitter)
+#include "tst_fastrowsplitter.moc"
