@@ -28,6 +28,7 @@ public:
     void pushCombo(const QString &name);
 
     QComboBox *combo(const QString &name) const { return m_combos.value(name); }
+    QStringList comboNames() const { return m_combos.keys(); }
     QLineEdit *Txt_key1 = nullptr;
     std::array<QWidget *, 3> txt_yobi{};  // 0, 1 multi-line; 2 single line
     std::array<QWidget *, 13> Txt_biko{}; // 1, 2 multi-line; others single line

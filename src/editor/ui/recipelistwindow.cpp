@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +95,7 @@ void RecipeListWindow::buildControls()
     m_list = new QListWidget(this);
     m_list->setObjectName(u"List1"_s);
     m_list->setUniformItemSizes(true);
+    m_list->setMinimumWidth(210);
     m_list->installEventFilter(this);
     m_serch = button(u"cmd_serch"_s, u"今日のおかずは何にする？"_s);
     QPushButton *cards = button(u"Command1"_s, u"画像一覧"_s);
@@ -118,10 +120,12 @@ void RecipeListWindow::buildControls()
     browseRow->addWidget(authors);
     browseRow->addWidget(help);
     left->addLayout(browseRow);
-    auto *fileRow = new QHBoxLayout;
+    auto *fileRow = new QGridLayout;
+    int fileButton = 0;
     for (QPushButton *b : {fileRead, fileWrite, fileImport, fileExport, fileSearch}) {
         b->setMaximumHeight(22);
-        fileRow->addWidget(b);
+        fileRow->addWidget(b, fileButton / 3, fileButton % 3);
+        ++fileButton;
     }
     left->addLayout(fileRow);
 
@@ -141,37 +145,46 @@ void RecipeListWindow::buildControls()
     QLabel *nameLabel = label(u"料理名"_s);
     nameLabel->setStyleSheet(u"color: blue;"_s); // required fields have blue captions
     fields->addWidget(nameLabel, 0, 0);
-    fields->addWidget(f.Txt_key1, 0, 1, 1, 5);
+    fields->addWidget(f.Txt_key1, 0, 1, 1, 7);
     row(1, 0, u"主材料"_s, f.combo(u"Cmb_bunrui11"_s));
     row(1, 2, u"副材料"_s, f.combo(u"cmb_bunrui12"_s));
     row(1, 4, u"お気入り"_s, f.combo(u"cmb_jyuyou"_s));
+    row(1, 6, u"習熟度"_s, f.combo(u"cmb_level"_s));
     row(2, 0, u"テーマ"_s, f.combo(u"cmb_mokuteki"_s));
     row(2, 2, u"国籍"_s, f.combo(u"cmb_kokuseki"_s));
-    row(2, 4, u"習熟度"_s, f.combo(u"cmb_level"_s));
-    row(3, 0, u"手間"_s, f.combo(u"cmb_tema"_s));
-    row(3, 2, u"費用"_s, f.combo(u"cmb_cost"_s));
-    row(3, 4, u"人分"_s, f.Txt_biko[0]);
-    row(4, 0, u"特殊"_s, f.combo(u"cmb_key"_s));
-    row(4, 2, u"作者"_s, f.combo(u"cmb_name"_s));
-    row(4, 4, u"時間"_s, f.Txt_biko[9]);
-    row(5, 0, u"登録日"_s, f.Txt_biko[10]);
-    row(5, 2, u"塩分"_s, f.Txt_biko[11]);
-    row(5, 4, u"カロリー"_s, f.Txt_biko[12]);
-    row(6, 0, u"ビタミン"_s, f.Txt_biko[3]);
-    row(6, 2, u"蛋白質"_s, f.Txt_biko[4]);
-    row(6, 4, u"糖質"_s, f.Txt_biko[5]);
-    row(7, 0, u"野菜"_s, f.Txt_biko[6]);
-    row(7, 2, u"脂質"_s, f.Txt_biko[7]);
-    row(7, 4, u"果物"_s, f.Txt_biko[8]);
-    row(8, 0, u"味"_s, f.combo(u"cmb_aji"_s));
-    auto *checks = new QHBoxLayout;
-    checks->addWidget(f.Chk_noprint);
-    checks->addWidget(f.Chk_Active);
-    for (QCheckBox *c : f.chk_etc)
-        checks->addWidget(c);
-    checks->addStretch();
-    fields->addLayout(checks, 9, 0, 1, 6);
-    row(10, 0, u"材料/分量"_s, f.txt_yobi[0], 5);
+    row(2, 4, u"手間"_s, f.combo(u"cmb_tema"_s));
+    row(2, 6, u"費用"_s, f.combo(u"cmb_cost"_s));
+    row(3, 0, u"特殊"_s, f.combo(u"cmb_key"_s));
+    row(3, 2, u"作者"_s, f.combo(u"cmb_name"_s));
+    row(3, 4, u"味"_s, f.combo(u"cmb_aji"_s));
+    row(3, 6, u"人分"_s, f.Txt_biko[0]);
+    row(4, 0, u"時間"_s, f.Txt_biko[9]);
+    row(4, 2, u"登録日"_s, f.Txt_biko[10]);
+    row(4, 4, u"塩分"_s, f.Txt_biko[11]);
+    row(4, 6, u"カロリー"_s, f.Txt_biko[12]);
+    row(5, 0, u"ビタミン"_s, f.Txt_biko[3]);
+    row(5, 2, u"蛋白質"_s, f.Txt_biko[4]);
+    row(5, 4, u"糖質"_s, f.Txt_biko[5]);
+    row(5, 6, u"野菜"_s, f.Txt_biko[6]);
+    row(6, 0, u"脂質"_s, f.Txt_biko[7]);
+    row(6, 2, u"果物"_s, f.Txt_biko[8]);
+    auto *checks = new QGridLayout;
+    checks->setHorizontalSpacing(4);
+    checks->setVerticalSpacing(0);
+    const QList<QCheckBox *> switches = {f.Chk_noprint, f.Chk_Active, f.chk_etc[0], f.chk_etc[1],
+                                         f.chk_etc[2],  f.chk_etc[3], f.chk_etc[4]};
+    for (int i = 0; i < switches.size(); ++i)
+        checks->addWidget(switches.at(i), i / 4, i % 4);
+    fields->addLayout(checks, 7, 0, 1, 8);
+    row(8, 0, u"材料/分量"_s, f.txt_yobi[0], 7);
+    f.txt_yobi[0]->setMinimumHeight(48);
+    f.txt_yobi[0]->setMaximumHeight(90);
+    for (int c = 1; c < 8; c += 2)
+        fields->setColumnStretch(c, 1);
+    for (const QString &name : f.comboNames()) {
+        f.combo(name)->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        f.combo(name)->setMinimumContentsLength(3);
+    }
     const int singleLine = twipsToPixels(this, 315);
     for (QWidget *w : f.Txt_biko)
         if (!FormBinding::isMultiline(w))
@@ -205,20 +218,23 @@ void RecipeListWindow::buildControls()
     image1->hide();
     m_pic2 = new QLabel(this);
     m_pic2->setObjectName(u"Pic2"_s);
-    m_pic2->setFixedSize(240, 180);
+    m_pic2->setFixedSize(220, 130);
     m_pic2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pic2->setFrameShape(QFrame::Box);
     auto *pictureRow = new QHBoxLayout;
     pictureRow->addWidget(label(u"添付"_s));
     pictureRow->addWidget(f.txt_yobi[2], 1);
     QPushButton *attach = button(u"cmd_gazo"_s, u"..."_s);
+    attach->setMaximumWidth(32);
     pictureRow->addWidget(attach);
     QPushButton *paste = button(u"Cmd_clip"_s, u"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ画像貼付"_s);
     QPushButton *clearPic = button(u"Cmd_pic2_del"_s, u"画像ｸﾘｱ"_s);
     auto *pictureButtons = new QVBoxLayout;
     pictureButtons->addLayout(pictureRow);
-    pictureButtons->addWidget(paste);
-    pictureButtons->addWidget(clearPic);
+    auto *pasteRow = new QHBoxLayout;
+    pasteRow->addWidget(paste);
+    pasteRow->addWidget(clearPic);
+    pictureButtons->addLayout(pasteRow);
     pictureButtons->addStretch();
 
     // Commands and print controls.
@@ -262,9 +278,19 @@ void RecipeListWindow::buildControls()
     right->addLayout(commands);
     right->addLayout(printRow);
 
-    auto *top = new QHBoxLayout(this);
-    top->addLayout(left, 2);
-    top->addLayout(right, 3);
+    // Everything scrolls when the frame is smaller than the window's content.
+    auto *content = new QWidget;
+    auto *columns = new QHBoxLayout(content);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->addLayout(left, 0);
+    columns->addLayout(right, 1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto *top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(scroll);
 
     // Events.
     connect(m_view, &QComboBox::activated, this, [this] { viewChosen(); });
@@ -315,6 +341,7 @@ void RecipeListWindow::load()
     m_tabs->setTag(u"作り方,備考"_s);
     showPage(1);
     showPicture(QString());
+    m_pic2->setText(u" 画像添付ヶ所 (BMPのみ)"_s);
     m_state.quickSearchOwner = 2;
 
     m_listLoading = 0;
