@@ -53,7 +53,8 @@ private Q_SLOTS:
         QTest::newRow("lone lf and no final break") << QByteArray("a\r\nb\nc");
         QTest::newRow("lone cr stays") << QByteArray("a\rb\r\n\r\r\n");
         QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n");
-        QTest::newRow("invalid trail byte") << QByteArray("ok\r\n\x81\x20" "bad\r\nok2\r\n");
+        QTest::newRow("invalid trail byte") << QByteArray("ok\r\n\x81\x20"
+                                                          "bad\r\nok2\r\n");
         QTest::newRow("lead byte before line end") << QByteArray("a\x81\r\nb\r\n");
         QTest::newRow("lead byte at the very end") << QByteArray("a\r\nb\x82");
         QTest::newRow("unassigned code") << QByteArray("\x85\x40x\r\n");

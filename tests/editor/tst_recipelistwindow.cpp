@@ -366,12 +366,12 @@ private Q_SLOTS:
     void searchHitIsSelectedAndShown()
     {
         open();
-        choose(u"Cmb_bunrui21"_s, u"お気入"_s);
-        window->setView(1);
-        QVERIFY(window->selectRecord(6));
-        window->showSelected();
+        choose(u"Cmb_bunrui21"_s, u"肉"_s);
+        QVERIFY(window->showSearchHit(6)); // not listed in the view 肉
+        QCOMPARE(find<QComboBox>(u"Cmb_bunrui21"_s)->currentText(), u"全て"_s);
+        QCOMPARE(selected(), u"麻婆豆腐"_s);
         QCOMPARE(window->form().Txt_key1, u"麻婆豆腐"_s);
-        QVERIFY(!window->selectRecord(42));
+        QVERIFY(!window->showSearchHit(42));
     }
 
     void formPushesToWidgets()

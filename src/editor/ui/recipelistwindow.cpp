@@ -511,6 +511,16 @@ bool RecipeListWindow::selectRecord(int recordNo)
     return false;
 }
 
+bool RecipeListWindow::showSearchHit(int recordNo)
+{
+    setView(1);
+    if (!selectRecord(recordNo))
+        return false;
+    runCommand(0);
+    m_list->setFocus();
+    return true;
+}
+
 int RecipeListWindow::selectedRecordNo() const
 {
     const QListWidgetItem *item = m_list->currentItem();

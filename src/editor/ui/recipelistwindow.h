@@ -80,6 +80,9 @@ public:
     void setView(int index);
     // Selects the list entry of a record number; false when it is not listed.
     bool selectRecord(int recordNo);
+    // A hit of the find command: the unfiltered view, the hit's entry
+    // selected and shown, the list focused. False when it is not listed.
+    bool showSearchHit(int recordNo);
     // The record number of the selected entry, -1 when none.
     int selectedRecordNo() const;
     // Cmd_Update(index): 0 show, 1 add, 2 update, 3 delete, 4 clear.
