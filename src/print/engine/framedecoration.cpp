@@ -36,7 +36,8 @@ void drawGradient(DrawSurface &s, double x1, double y1, double x2, double y2, in
     for (int i = 0; i < n; ++i) {
         const double p = start + i * dotPitch;
         const double span = (end - start) / 200;
-        const int f = span > 0 ? std::clamp(int(std::floor((p - start) / span)), 0, 200) : 0;
+        // The tiny allowance keeps 8 / 0.04 from landing on 199.
+        const int f = span > 0 ? std::clamp(int(std::floor((p - start) / span + 1e-9)), 0, 200) : 0;
         int32_t color = 0;
         switch (code) {
         case 1:
