@@ -72,4 +72,7 @@ public:
     virtual void clear() = 0;
     // True once something was drawn on the current page.
     virtual bool pageHasDrawing() const = 0;
+    // True when the device refused to open (no printer, driver failure); the
+    // print job decides whether to abandon the run.
+    virtual bool failed() const { return false; }
 };

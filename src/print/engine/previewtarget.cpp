@@ -33,8 +33,23 @@ double PreviewTarget::twipsPerPixelY() const
     return 56.7 / pixelsPerMmY();
 }
 
+PreviewTarget::~PreviewTarget()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+const QImage &PreviewTarget::image() const
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    return m_image;
+}
+
 void PreviewTarget::clear()
 {
+    if (m_painter.isActive())
+        m_painter.end();
     m_image.fill(Qt::white);
     markEmptyPage();
 }
@@ -46,8 +61,11 @@ QPaintDevice *PreviewTarget::device() const
 
 void PreviewTarget::paint(const std::function<void(QPainter &)> &draw)
 {
-    // A painter per drawing, so the image is never shared while a painter is open.
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing);
+    }
+    m_painter.save();
+    draw(m_painter);
+    m_painter.restore();
 }

@@ -3,6 +3,7 @@
 #include "print/engine/paintertarget.h"
 
 #include <QImage>
+#include <QPainter>
 
 // The preview picture: an image in the proportions of an A4 sheet whose
 // width stands for sheetWidthMm millimetres.
@@ -11,7 +12,10 @@ class PreviewTarget : public PainterTarget
 public:
     explicit PreviewTarget(int widthPixels = 1240, double sheetWidthMm = 210);
 
-    const QImage &image() const { return m_image; }
+    ~PreviewTarget() override;
+
+    // The picture as drawn so far (closes the painter that draws on it).
+    const QImage &image() const;
 
     double scaleWidth() const override { return m_sheetWidthMm; }
     double twipsPerPixelX() const override;
@@ -31,4 +35,7 @@ protected:
 private:
     double m_sheetWidthMm;
     QImage m_image;
+    // Kept open between drawings (opening one per dot is slow); closed
+    // whenever the picture is handed out so nobody shares a painted image.
+    mutable QPainter m_painter;
 };

@@ -81,7 +81,7 @@ void PrinterTarget::openPage()
         m_printer->setOutputFileName(info.path() + u'/' + info.completeBaseName() + u'-' +
                                      QString::number(m_documents + 1) + u'.' + info.suffix());
     }
-    m_painter.begin(m_printer);
+    m_failed = !m_painter.begin(m_printer);
     markEmptyPage();
 }
 

@@ -28,6 +28,7 @@ public:
     void newPage() override;
     void endDocument() override;
     void clear() override {}
+    bool failed() const override { return m_failed; }
 
     QPrinter *printer() const { return m_printer; }
     int documentsEnded() const { return m_documents; }
@@ -43,4 +44,5 @@ private:
     QPainter m_painter;
     QString m_pdfPath;
     int m_documents = 0;
+    bool m_failed = false;
 };

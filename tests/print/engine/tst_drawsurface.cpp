@@ -2,8 +2,12 @@
 #include "print/engine/drawsurface.h"
 #include "print/engine/fontsubstitutions.h"
 #include "print/engine/previewtarget.h"
+#include "print/engine/printertarget.h"
 #include "print/engine/recordingtarget.h"
 
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +35,7 @@ private Q_SLOTS:
     void documentPerSheetOrPerRun_data();
     void documentPerSheetOrPerRun();
     void blitPictureConvertsPixelsToMillimetres();
+    void pdfSheetsAreNotOverwritten();
 };
 
 void TestDrawSurface::fixedColorCodes_data()
@@ -270,6 +275,26 @@ void TestDrawSurface::blitPictureConvertsPixelsToMillimetres()
     QVERIFY(qAbs(pictures[0].rect.height() - 40) < 1e-9);
     QCOMPARE(pictures[0].source, QRect(0, 0, 40, 20));
     QCOMPARE(s.scaleMode(), int16_t(6));
+}
+
+void TestDrawSurface::pdfSheetsAreNotOverwritten()
+{
+    QTemporaryDir dir;
+    auto printer = PrinterTarget::makePdfPrinter(dir.filePath(u"run.pdf"_s));
+    PrinterTarget pdf(printer.get());
+    PreviewTarget picture(210);
+    DrawSurface s(&pdf, &picture);
+    QCOMPARE(pdf.scaleWidth(), 210.0);
+    for (int sheet = 0; sheet < 2; ++sheet) {
+        s.beginSheet();
+        QVERIFY(!pdf.failed());
+        s.setCurrentY(10);
+        s.printText(u"シート"_s);
+        s.finishSheet();
+    }
+    s.finishPrintJob();
+    QVERIFY(QFileInfo(dir.filePath(u"run.pdf"_s)).size() > 0);
+    QVERIFY(QFileInfo(dir.filePath(u"run-2.pdf"_s)).size() > 0);
 }
 
 QTEST_MAIN(TestDrawSurface)
