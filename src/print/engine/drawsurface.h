@@ -40,6 +40,10 @@ public:
     PaintTarget *target() const { return previewMode ? m_preview : m_printer; }
     PaintTarget *printerTarget() const { return m_printer; }
     PaintTarget *previewTarget() const { return m_preview; }
+    // The print-run dialog picks the printer and the preview window supplies
+    // its picture; neither may change within a run.
+    void setPrinterTarget(PaintTarget *printer) { m_printer = printer; }
+    void setPreviewTarget(PaintTarget *preview) { m_preview = preview; }
 
     int32_t mapColorCode(int32_t code)
     {

@@ -39,10 +39,10 @@ std::optional<double> PrinterTarget::textWidth(const QString &text) const
 double PrinterTarget::scaleWidth() const
 {
     // The width the printer can reach, as the layout's margin setting assumes.
-    const QPageLayout layout = m_printer->pageLayout();
-    const QMarginsF minimum = layout.minimumMargins();
-    const double minLeftRight = (minimum.left() + minimum.right()) * 25.4 / 72.0;
-    return layout.fullRect(QPageLayout::Millimeter).width() - minLeftRight;
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    layout.setMargins(layout.minimumMargins());
+    return layout.paintRect(QPageLayout::Millimeter).width();
 }
 
 double PrinterTarget::twipsPerPixelX() const
@@ -72,7 +72,8 @@ QPaintDevice *PrinterTarget::device() const
 
 void PrinterTarget::openPage()
 {
-    if (m_painter.isActive())
+    // After a refusal, stay quiet until the document is ended and retried.
+    if (m_painter.isActive() || m_failed)
         return;
     // A PDF file per document: a later document must not overwrite the sheets
     // already sent.
@@ -94,6 +95,7 @@ void PrinterTarget::newPage()
 
 void PrinterTarget::endDocument()
 {
+    m_failed = false;
     if (!m_painter.isActive())
         return;
     m_painter.end();

@@ -75,7 +75,6 @@ private Q_SLOTS:
     void holesByPattern();
     void cutLinesOnlyForRefillFormats_data();
     void cutLinesOnlyForRefillFormats();
-    void centreTicks();
     void miniMarginBlank();
     void spreadMode_data();
     void spreadMode();
@@ -197,23 +196,6 @@ void TestSheetMarks::cutLinesOnlyForRefillFormats()
     SheetMarks::drawSheetMarks(s, layout, paper, 0);
     QCOMPARE(dottedRuns(rec).size(), runs);
     QCOMPARE(rec.ofKind(Kind::Line).size(), 2); // the centre ticks, always
-}
-
-void TestSheetMarks::centreTicks()
-{
-    RecordingTarget rec(200.5);
-    DrawSurface s(&rec, &rec);
-    PageLayout layout = bibleLayout();
-    layout.WIDTH = 140;
-    layout.usableHeight = 187;
-    layout.TENSEN = 1;
-    SheetMarks::drawSheetMarks(s, layout, 6, 0); // A5
-    const auto ticks = rec.ofKind(Kind::Line);
-    QCOMPARE(ticks.size(), 2);
-    QCOMPARE(ticks[0].line, QLineF(142, 92, 143, 92));
-    QCOMPARE(ticks[1].line, QLineF(57, 92, 58, 92));
-    QCOMPARE(ticks[0].pen.width, 2);
-    QVERIFY(circles(rec).isEmpty());
 }
 
 void TestSheetMarks::miniMarginBlank()
