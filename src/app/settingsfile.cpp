@@ -104,7 +104,10 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     const QString wantedSection = section.isEmpty() ? m_mainSection : section;
     QByteArray entry;
     QString bad;
-    if (!Cp932::encode(Cp932::normalize(key + u'=' + value), &entry, &bad)) {
+    // A line break in a value would split the entry.
+    QString oneLine = value;
+    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (!Cp932::encode(Cp932::normalize(key + u'=' + oneLine), &entry, &bad)) {
         m_lastError = QStringLiteral("「%1」は保存できない文字です。").arg(bad);
         return false;
     }

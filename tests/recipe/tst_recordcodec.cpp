@@ -2,6 +2,7 @@
 #include "recipe/recipefileformat.h"
 #include "recipe/recordcodec.h"
 #include "recipe/texthelpers.h"
+#include "testsupport.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void pathParts();
     void splitText_data();
     void splitText();
+    void fileExists_data();
+    void fileExists();
 };
 
 void TestRecordCodec::splitRecordLine_data()
@@ -301,6 +304,30 @@ void TestRecordCodec::splitText()
     QFETCH(QString, text);
     QFETCH(QStringList, parts);
     QCOMPARE(TextHelpers::splitText(mode, text), parts);
+}
+
+void TestRecordCodec::fileExists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("blank") << u"  "_s << QString();
+    QTest::newRow("relative with backslash") << u".\\pic\\b.bmp"_s << u"b.bmp"_s;
+    QTest::newRow("bare name") << u"r.csv"_s << u"r.csv"_s;
+    QTest::newRow("missing") << u"none.csv"_s << QString();
+    QTest::newRow("missing folder") << u"nope\\a.bmp"_s << QString();
+    QTest::newRow("a folder is no file") << u"pic"_s << QString();
+    QTest::newRow("pattern gives first by name") << u".\\pic\\*.bmp"_s << u"a.bmp"_s;
+}
+
+void TestRecordCodec::fileExists()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, found);
+    TempProgramFolder home;
+    home.write(u"r.csv"_s, "x");
+    home.write(u"pic/b.bmp"_s, "x");
+    home.write(u"pic/a.bmp"_s, "x");
+    QCOMPARE(TextHelpers::fileExists(name), found);
 }
 
 QTEST_GUILESS_MAIN(TestRecordCodec)
