@@ -231,15 +231,15 @@ const QStringList defaultContent = {
 void selectOrAddItem(const QString &value, ChoiceList &list)
 {
     const QString wanted = value.trimmed();
-    list.current = list.items.isEmpty() ? -1 : 0;
+    list.select(0);
     for (int i = 0; i < list.items.size(); ++i) {
         if (list.items.at(i).trimmed() == wanted) {
-            list.current = i;
+            list.select(i);
             return;
         }
     }
     list.items.append(wanted);
-    list.current = int(list.items.size()) - 1;
+    list.select(int(list.items.size()) - 1);
 }
 
 namespace VocabularyFile {
@@ -316,7 +316,7 @@ void fillVocabularyLists(const QString &path, const QHash<QString, ChoiceList *>
             continue;
         list->items.append(QString());
         list->items.append(readVocabularySection(path, QString::fromUtf16(section), QString()));
-        list->current = 0;
+        list->select(0);
     }
 }
 

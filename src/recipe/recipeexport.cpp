@@ -1,0 +1,84 @@
+#include "recipe/recipeexport.h"
+
+#include "recipe/recordcodec.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isNumeric(const QString &text)
+{
+    QString t = text.trimmed();
+    for (QChar &c : t) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    bool ok = false;
+    t.toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+namespace RecipeExport {
+
+QString exportText(const RecipeRecord &r)
+{
+    using F = RecipeRecord;
+    const QString crlf = u"\r\n"_s;
+    const auto field = [&r](int n) { return r.field(n); };
+    const auto decoded = [&r](int n) { return RecordCodec::decodeMultiline(r.field(n)); };
+
+    QString t = u"■"_s + field(F::DishName) + crlf + crlf;
+    t += u"【材料】    "_s;
+    if (!field(F::Servings).isEmpty()) {
+        t += isNumeric(field(F::Servings)) ? u"("_s + field(F::Servings) + u"人分)"_s
+                                           : u"("_s + field(F::Servings) + u")"_s;
+    }
+    t += crlf;
+    t += decoded(F::Ingredients) + crlf + crlf + u"【作り方】"_s + crlf + decoded(F::Method) + crlf;
+    if (!field(F::Remarks).isEmpty())
+        t += crlf + u"【備考】"_s + crlf + decoded(F::Remarks) + crlf;
+    if (!field(F::Tips).isEmpty())
+        t += crlf + u"【ポイント】"_s + crlf + decoded(F::Tips) + crlf;
+    t += crlf + u"【その他設定項目】"_s + crlf;
+
+    const std::pair<const char16_t *, int> always[] = {
+        {u"　主材料:", F::MainCategory}, {u"　副材料:", F::MainIngredient},
+        {u"　フラグ:", F::Flags},        {u"　重要:", F::Rating},
+        {u"　人気:", F::Popularity},
+    };
+    for (const auto &[label, n] : always)
+        t += QString::fromUtf16(label) + field(n) + crlf;
+
+    const std::pair<const char16_t *, int> optional[] = {
+        {u"　画像ファイル:", F::Picture},
+        {u"　目的:", F::Purpose},
+        {u"　国籍:", F::Cuisine},
+        {u"　手間:", F::Effort},
+        {u"　費用:", F::Cost},
+        {u"　特殊:", F::Keyword},
+        {u"　作者:", F::Author},
+        {u"　時間:", F::Time},
+        {u"　登録日:", F::RegisteredOn},
+        {u"　塩分:", F::Salt},
+        {u"　ｶﾛﾘｰ:", F::Calories},
+        {u"　ビタミン:", F::Vitamins},
+        {u"　タンパク質:", F::Protein},
+        {u"　炭水化物:", F::Carbohydrate},
+        {u"　野菜:", F::Vegetables},
+        {u"　脂質:", F::Fat},
+        {u"　果物:", F::Fruit},
+    };
+    for (const auto &[label, n] : optional) {
+        if (field(n).isEmpty())
+            continue;
+        t += QString::fromUtf16(label) + field(n);
+        if (n == F::Salt)
+            t += u"g"_s;
+        t += crlf;
+    }
+    return t;
+}
+
+} // namespace RecipeExport

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "recipe/reciperecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Every change of a recipe file goes through here: the current file is copied
+// to the work file "qvprint.tmp" in the program folder, the new content is
+// built from the work copy's lines, and the current file is replaced as a
+// whole. A crash, a kill or a full disk leaves the old or the new file, never
+// a part; a failure changes nothing and says what went wrong.
+namespace RecipeFileRewrite {
+
+inline constexpr const char16_t *workFileName = u"qvprint.tmp";
+
+struct Result
+{
+    bool ok = false;
+    QString error; // for the message when !ok
+};
+
+// Builds the new lines from the old ones; returning false (with a message in
+// *error) abandons the rewrite and leaves the file as it was.
+using Transform = std::function<bool(const QList<QByteArray> &oldLines, QList<QByteArray> &newLines,
+                                     QString *error)>;
+
+// currentPath is the file to rewrite; the work copy goes to workPath
+// (normally ProgramFolder::path() + "qvprint.tmp").
+Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform);
+
+// The fixed header line in CP932.
+QByteArray headerBytes();
+
+// A record as one CP932 row (without line end); fails naming a character
+// that CP932 cannot hold.
+bool encodeRow(const RecipeRecord &record, int lastField, QByteArray *row, QString *error);
+
+// Copies old lines to new ones: metadata lines unchanged, the first
+// non-metadata line replaced by the fixed header, every data row passed to
+// rowFilter (record number, raw line) which appends what it wants to `out`.
+void copyWithHeader(const QList<QByteArray> &oldLines, QList<QByteArray> &out,
+                    const std::function<void(int recordNo, const QByteArray &raw,
+                                             QList<QByteArray> &out)> &rowFilter);
+
+} // namespace RecipeFileRewrite
