@@ -2,6 +2,7 @@
 #include "app/ui/mainwindow.h"
 #include "platform/clock.h"
 #include "print/engine/fontsubstitutions.h"
+#include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
+    MainWindow::setAuthorListOpener(
+        [](MainWindow &frame) { openAuthorList(frame.state(), &frame); });
 
     Clock clock;
     AppState state;
