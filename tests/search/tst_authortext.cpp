@@ -1,7 +1,7 @@
+#include "app/appstate.h"
 #include "recipe/recipefileformat.h"
 #include "search/authortext.h"
 #include "search/ui/authorlistwindow.h"
-#include "app/appstate.h"
 #include "testsupport.h"
 
 #include <QPlainTextEdit>
@@ -28,19 +28,17 @@ void TestAuthorText::build_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("title and author")
-        << QStringList{u"@TITLE=家庭料理"_s, u"@作者=花子"_s}
-        << u"\r\n[家庭料理]\r\n　　花子さん\r\n\r\n"_s + invite;
+    QTest::newRow("title and author") << QStringList{u"@TITLE=家庭料理"_s, u"@作者=花子"_s}
+                                      << u"\r\n[家庭料理]\r\n　　花子さん\r\n\r\n"_s + invite;
     QTest::newRow("url and mail, trailing blanks cut")
         << QStringList{u"@URL=http://example.jp/  "_s, u"@MAIL=a@example.jp\t"_s}
         << u"　　http://example.jp/\r\n　　a@example.jp\r\n\r\n"_s + invite;
     QTest::newRow("empty values add nothing")
-        << QStringList{u"@TITLE="_s, u"@作者=  "_s, u"@URL="_s, u"@MAIL="_s}
-        << u"\r\n"_s + invite;
+        << QStringList{u"@TITLE="_s, u"@作者=  "_s, u"@URL="_s, u"@MAIL="_s} << u"\r\n"_s + invite;
     QTest::newRow("no metadata") << QStringList{RecipeFileFormat::RecipeFileHeader, u"a,b,c"_s}
                                  << u"\r\n"_s + invite;
-    QTest::newRow("other @ lines ignored") << QStringList{u"@MEMO=x"_s, u"@TITLEX=y"_s}
-                                           << u"\r\n"_s + invite;
+    QTest::newRow("other @ lines ignored")
+        << QStringList{u"@MEMO=x"_s, u"@TITLEX=y"_s} << u"\r\n"_s + invite;
 }
 
 void TestAuthorText::build()
@@ -54,8 +52,7 @@ void TestAuthorText::metadataAnywhereInTheFile()
 {
     TempProgramFolder folder;
     folder.write(u"r.csv"_s, cp932Lines({u"@TITLE=A"_s, RecipeFileFormat::RecipeFileHeader,
-                                         RecipeFileFormat::sampleRows.at(0),
-                                         u"@作者=花子"_s,
+                                         RecipeFileFormat::sampleRows.at(0), u"@作者=花子"_s,
                                          RecipeFileFormat::sampleRows.at(1), u"@TITLE=B"_s}));
     QCOMPARE(AuthorText::buildFromFile(folder.file(u"r.csv"_s)),
              u"\r\n[A]\r\n　　花子さん\r\n\r\n[B]\r\n\r\n"_s + invite);

@@ -54,13 +54,13 @@ void TestMealFinder::ingredientList_data()
     QTest::addColumn<QString>("expected");
 
     // The empty entry lists all 16 categories and their 99 items.
-    QTest::newRow("pork and cabbage") << QString() << QStringList{u"豚"_s, u"キャベツ"_s}
-                                      << 115 << u"豚,キャベツ,"_s;
+    QTest::newRow("pork and cabbage")
+        << QString() << QStringList{u"豚"_s, u"キャベツ"_s} << 115 << u"豚,キャベツ,"_s;
     QTest::newRow("category line ticks its items")
         << QString() << QStringList{u"肉"_s} << 115
         << u"肉,豚,豚コマ,豚挽肉,牛,牛コマ,牛挽肉,合挽肉,ハム/ソーセージ,レバー,"_s;
-    QTest::newRow("one category's items") << u"肉"_s << QStringList{u"レバー"_s} << 9
-                                          << u"レバー,"_s;
+    QTest::newRow("one category's items")
+        << u"肉"_s << QStringList{u"レバー"_s} << 9 << u"レバー,"_s;
     QTest::newRow("nothing ticked") << QString() << QStringList{} << 115 << QString();
 }
 
@@ -124,8 +124,8 @@ void TestMealFinder::conditionsFromEveryList()
     window.findChild<QComboBox *>(u"cmb_key"_s)->setEditText(u"  curry "_s);
     window.findChild<QPushButton *>(u"cmd_serch"_s)->click();
 
-    const QStringList wanted = {
-        {}, u"主菜"_s, u"中華"_s, u"超簡単"_s, u"リッチ"_s, u"祖母"_s, u"curry"_s};
+    const QStringList wanted = {{},          u"主菜"_s, u"中華"_s, u"超簡単"_s,
+                                u"リッチ"_s, u"祖母"_s, u"curry"_s};
     for (int i = 1; i <= 6; ++i)
         QCOMPARE(m_state.searchConditions[i], wanted.at(i));
     QCOMPARE(m_state.searchEatenFilter, int16_t(2));
