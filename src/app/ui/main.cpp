@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
 #include "print/engine/fontsubstitutions.h"
 #include "search/ui/authorlistwindow.h"
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     Clock clock;
     AppState state;
     state.clock = &clock;
+    MainWindow::setListWindowFactory([](MainWindow &frame) -> QWidget * {
+        return new RecipeListWindow(frame.state(), frame.prompts(), *frame.state().clock);
+    });
     MainWindow window(state);
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
     if (!window.start(commandLine))
