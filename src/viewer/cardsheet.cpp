@@ -1,14 +1,12 @@
 #include "viewer/cardsheet.h"
 
-#include "platform/programfolder.h"
+#include "editor/recipepicture.h"
 #include "recipe/recipefilereader.h"
 #include "recipe/recordcodec.h"
-#include "recipe/texthelpers.h"
 #include "viewer/cardgeometry.h"
 #include "viewer/cardslots.h"
 #include "viewer/cardtextwriter.h"
 
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -29,19 +27,9 @@ QFont cardFont(const QString &family, qreal points)
 
 } // namespace
 
-QString CardSheet::picturePath(const QString &recipeFile, const QString &pictureName)
-{
-    QString name = pictureName;
-    if (!name.isEmpty() && !name.contains(u'\\'))
-        name = TextHelpers::folderPart(recipeFile) + name;
-    return name.trimmed().isEmpty() ? QString() : ProgramFolder::resolve(name.trimmed());
-}
-
 QImage CardSheet::loadPicture(const QString &path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return {};
-    return QImage(path);
+    return RecipePicture::loadRecipePicture(path);
 }
 
 QList<int> CardSheet::draw(QPainter &painter, const QSizeF &surface, qreal dpi,
@@ -91,7 +79,9 @@ QList<int> CardSheet::draw(QPainter &painter, const QSizeF &surface, qreal dpi,
         writer.newLine();
         writer.moveDown(6);
 
-        const QString path = picturePath(recipeFile, record.field(RecipeRecord::Picture));
+        // A name without a folder lies beside the recipe file.
+        const QString path =
+            RecipePicture::pictureNamePath(recipeFile, record.field(RecipeRecord::Picture));
         const QImage picture = path.isEmpty() ? QImage() : loader(path);
         if (!picture.isNull()) {
             const QSizeF size = CardGeometry::pictureSize(card, QSizeF(picture.size()));

@@ -17,11 +17,7 @@ public:
     // Loads a picture file; a null image when there is none or it cannot be read.
     using PictureLoader = std::function<QImage(const QString &path)>;
 
-    // The path of a card's picture: a name without "\" lies in the recipe
-    // file's folder; names with "\" are taken as stored. Empty for no picture.
-    static QString picturePath(const QString &recipeFile, const QString &pictureName);
-
-    // Reads the picture with Qt's image readers (BMP, JPEG, GIF, PNG).
+    // Reads a picture file (the list window's loader).
     static QImage loadPicture(const QString &path);
 
     // Draws the cards of the rows with these record numbers, in the order
