@@ -19,6 +19,7 @@ private Q_SLOTS:
     void pagesThroughTheList();
     void randomCardsDisablePaging();
     void clickedCardOpensItsRecipe();
+    void randomCardsOpenTheRecipeShown();
     void keepsItsMinimumSize();
 
 private:
@@ -115,6 +116,25 @@ void TestCardViewer::clickedCardOpensItsRecipe()
     QCOMPARE(m_selections, QList<int>{7});
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QVERIFY(!window.isVisible());
+}
+
+void TestCardViewer::randomCardsOpenTheRecipeShown()
+{
+    CardViewerSession s = session(-1);
+    s.entries.resize(3);
+    // Positions 2, 1, 0 on every draw (a resize draws again).
+    const QList<double> draws = {0.9, 0.5, 0.1};
+    int next = 0;
+    s.random = [&] { return draws.at(next++ % 3); };
+    CardViewerWindow window(std::move(s));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Cards stand in file order whatever order they were drawn in; the
+    // first card is the first row, and clicking it opens that row.
+    QCOMPARE(window.cardPositions(), (QList<int>{0, 1, 2}));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m_opened, QList<int>{2});
+    QCOMPARE(m_selections, QList<int>{0});
 }
 
 void TestCardViewer::keepsItsMinimumSize()
