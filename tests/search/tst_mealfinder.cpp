@@ -22,7 +22,7 @@ private Q_SLOTS:
     void cleanup();
     void ingredientList_data();
     void ingredientList();
-    void untickingCategoryUntickesItems();
+    void untickingCategoryUnticksItems();
     void conditionsFromEveryList();
     void closingWithoutSearchIsCancelled();
     void purposeIgnoresTyping();
@@ -96,7 +96,7 @@ void TestMealFinder::ingredientList()
     QCOMPARE(m_state.searchMainCategory, category);
 }
 
-void TestMealFinder::untickingCategoryUntickesItems()
+void TestMealFinder::untickingCategoryUnticksItems()
 {
     MealFinderForm form;
     form.load(m_state);

@@ -79,7 +79,7 @@ void CardViewerWindow::drawCards(bool random)
 {
     const int count = int(m_session.entries.size());
     m_cards.clear();
-    if (count == 0) {
+    if (count == 0 || m_surface->size().isEmpty()) {
         m_surface->setImage(QImage());
         return;
     }
