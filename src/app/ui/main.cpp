@@ -4,6 +4,7 @@
 #include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
 #include "print/engine/fontsubstitutions.h"
+#include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -24,6 +25,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
+    MainWindow::setAuthorListOpener(
+        [](MainWindow &frame) { openAuthorList(frame.state(), &frame); });
 
     Clock clock;
     AppState state;
