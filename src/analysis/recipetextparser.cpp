@@ -134,6 +134,7 @@ public:
 
 private:
     void processLine(QString line);
+    void forgetGuessesOfSettings();
     void readSetting(const QString &line);
     void findTime(QString &line);
     void findDate(QString &line);
@@ -170,6 +171,8 @@ void Parser::processLine(QString line)
         line.clear();
     if (line.trimmed() == u"【その他設定項目】"_s) {
         line.clear();
+        if (state != State::SettingsBlock)
+            forgetGuessesOfSettings();
         state = State::SettingsBlock;
     }
     if (state == State::SettingsBlock) {
@@ -328,33 +331,48 @@ void Parser::processLine(QString line)
     collect(line);
 }
 
+using SettingKey = std::pair<const char16_t *, QString RecipeTextAnalysis::*>;
+
+const SettingKey settingKeys[] = {
+    {u" 目的:", &RecipeTextAnalysis::purpose},
+    {u" 主材料:", &RecipeTextAnalysis::category},
+    {u" 副材料:", &RecipeTextAnalysis::word},
+    {u" 費用:", &RecipeTextAnalysis::cost},
+    {u" 手間:", &RecipeTextAnalysis::effort},
+    {u" 時間:", &RecipeTextAnalysis::time},
+    {u" ｶﾛﾘｰ:", &RecipeTextAnalysis::calories},
+    {u" 塩分:", &RecipeTextAnalysis::salt},
+    {u" 特殊:", &RecipeTextAnalysis::special},
+    {u" 作者:", &RecipeTextAnalysis::author},
+    {u" 国籍:", &RecipeTextAnalysis::cuisine},
+    {u" タンパク質:", &RecipeTextAnalysis::protein},
+    {u" 炭水化物:", &RecipeTextAnalysis::carbohydrate},
+    {u" 脂質:", &RecipeTextAnalysis::fat},
+    {u" フラグ:", &RecipeTextAnalysis::flags},
+    {u" 重要:", &RecipeTextAnalysis::importance},
+    {u" 人気:", &RecipeTextAnalysis::popularity},
+    {u" 画像ファイル:", &RecipeTextAnalysis::imageFile},
+    {u" ビタミン:", &RecipeTextAnalysis::vitamin},
+    {u" 野菜:", &RecipeTextAnalysis::vegetables},
+    {u" 果物:", &RecipeTextAnalysis::fruit},
+    {u" 登録日:", &RecipeTextAnalysis::registeredOn},
+};
+
+// The export writes every non-empty value into its settings block, so the
+// block alone decides them: words in the recipe text above it (a method
+// saying "普通の…" or naming a date) must not add a cost or a date the
+// stored recipe did not have. The author is kept as before the block.
+void Parser::forgetGuessesOfSettings()
+{
+    for (const auto &[key, member] : settingKeys) {
+        if (member != &RecipeTextAnalysis::author)
+            r.*member = QString();
+    }
+}
+
 void Parser::readSetting(const QString &line)
 {
-    const std::pair<const char16_t *, QString RecipeTextAnalysis::*> keys[] = {
-        {u" 目的:", &RecipeTextAnalysis::purpose},
-        {u" 主材料:", &RecipeTextAnalysis::category},
-        {u" 副材料:", &RecipeTextAnalysis::word},
-        {u" 費用:", &RecipeTextAnalysis::cost},
-        {u" 手間:", &RecipeTextAnalysis::effort},
-        {u" 時間:", &RecipeTextAnalysis::time},
-        {u" ｶﾛﾘｰ:", &RecipeTextAnalysis::calories},
-        {u" 塩分:", &RecipeTextAnalysis::salt},
-        {u" 特殊:", &RecipeTextAnalysis::special},
-        {u" 作者:", &RecipeTextAnalysis::author},
-        {u" 国籍:", &RecipeTextAnalysis::cuisine},
-        {u" タンパク質:", &RecipeTextAnalysis::protein},
-        {u" 炭水化物:", &RecipeTextAnalysis::carbohydrate},
-        {u" 脂質:", &RecipeTextAnalysis::fat},
-        {u" フラグ:", &RecipeTextAnalysis::flags},
-        {u" 重要:", &RecipeTextAnalysis::importance},
-        {u" 人気:", &RecipeTextAnalysis::popularity},
-        {u" 画像ファイル:", &RecipeTextAnalysis::imageFile},
-        {u" ビタミン:", &RecipeTextAnalysis::vitamin},
-        {u" 野菜:", &RecipeTextAnalysis::vegetables},
-        {u" 果物:", &RecipeTextAnalysis::fruit},
-        {u" 登録日:", &RecipeTextAnalysis::registeredOn},
-    };
-    for (const auto &[key, member] : keys) {
+    for (const auto &[key, member] : settingKeys) {
         const QStringView k(key);
         if (!line.startsWith(k))
             continue;
