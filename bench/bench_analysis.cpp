@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -45,5 +46,10 @@ int main(int argc, char *argv[])
     measure(out, "one line", u"x\r\n作り方\r\n"_s + oneLine);
     measure(out, "headings",
             QString(u"材料\r\n作り方\r\nポイント\r\n【備考】\r\n"_s).repeated(repeat * 5));
+    QString garbage;
+    QRandomGenerator random(7);
+    for (qsizetype i = 0; i < recipe.size() * repeat; ++i)
+        garbage += QChar(char16_t(random.bounded(0x10000)));
+    measure(out, "random characters", garbage);
     return 0;
 }

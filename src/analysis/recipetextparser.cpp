@@ -308,7 +308,8 @@ void Parser::processLine(QString line)
         }
     }
 
-    // The folded line holds an ASCII blank where "手　順" had its ideographic space.
+    // Keywords with full-width characters are also tested in their folded
+    // form: the line has been through the width folding above.
     const bool methodHeading =
         line.startsWith(u"調理法:"_s) || line == u"下ごしらえ:"_s ||
         line == u"さあ、つくりますぞ:"_s || line.startsWith(u"作り方"_s) ||
@@ -330,9 +331,10 @@ void Parser::processLine(QString line)
     if (equalsAny(line, {u"1人分の栄養価", u"ちょっと一言", u"ポイントはここ", u"アドバイス",
                          u"おいしくつくるヒント:", u"★ポイント"}) ||
         line.trimmed() == u"ポイント"_s ||
-        hasAny(line, {u"コメント", u"**Point", u"＜感想＞", u"＜アドバイス!＞", u"一言メモ",
-                      u"＜一言＞", u"☆point☆", u"♪Tip", u"【ポイント】", u"ワンポイント:",
-                      u"注意点:", u"◎アドバイス", u"メモ", u"MEMO", u"Memo", u"◆今日のコツ！"})) {
+        hasAny(line,
+               {u"コメント", u"**Point", u"＜感想＞", u"＜アドバイス!＞", u"一言メモ", u"＜一言＞",
+                u"☆point☆", u"♪Tip", u"【ポイント】", u"ワンポイント:", u"注意点:",
+                u"◆今日のコツ！", u"◆今日のコツ!", u"◎アドバイス", u"メモ", u"MEMO", u"Memo"})) {
         if (has(line, u"ワンポイント:"))
             line = line.mid(line.indexOf(u"ワンポイント:") + 7);
         else if (has(line, u"コメント:"))

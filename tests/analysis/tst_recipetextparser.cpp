@@ -136,6 +136,9 @@ void TestRecipeTextParser::field_data()
         << lines({u"x"_s, u"★ポイント★"_s, u"材料"_s, u"卵"_s}) << u"notes"_s << u"★ポイント★"_s;
     QTest::newRow("bare point heading")
         << lines({u"x"_s, u"★ポイント"_s, u"強火で"_s}) << u"point"_s << u"強火で"_s;
+    QTest::newRow("tip heading with full-width mark")
+        << lines({u"x"_s, u"材料"_s, u"卵"_s, u"◆今日のコツ！"_s, u"強火で"_s}) << u"point"_s
+        << u"◆今日のコツ!\r\n強火で"_s;
     QTest::newRow("notes heading")
         << lines({u"x"_s, u"材料"_s, u"卵"_s, u"【備考】"_s, u"冷蔵で2日"_s}) << u"notes"_s
         << u"冷蔵で2日"_s;
