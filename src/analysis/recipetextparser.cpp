@@ -159,6 +159,7 @@ private:
     CharPresence present;
     State state = State::Start;
     bool methodHeadingKnown = false;
+    bool titleLine = false; // the current line gave the dish name
 };
 
 RecipeTextAnalysis Parser::run(const QString &text)
@@ -178,6 +179,7 @@ RecipeTextAnalysis Parser::run(const QString &text)
 
 void Parser::processLine(QString line)
 {
+    titleLine = false;
     line = trimEnd(line);
     if (line.isEmpty())
         return;
@@ -267,6 +269,7 @@ void Parser::processLine(QString line)
         if (r.dishName.size() >= 2 && r.dishName.startsWith(u'＜') && r.dishName.endsWith(u'＞'))
             r.dishName = r.dishName.sliced(1, r.dishName.size() - 2).trimmed();
         state = State::Preamble;
+        titleLine = true;
     }
 
     if (r.servings.isEmpty() && (has(line, u"人分") || has(line, u"人前"))) {
@@ -454,7 +457,9 @@ void Parser::collect(const QString &line)
     switch (state) {
     case State::Preamble:
     case State::Notes:
-        if (trimmed != r.dishName)
+        // The title line is no note, also when its brackets or its "投票"
+        // were cut off the dish name.
+        if (trimmed != r.dishName && !titleLine)
             r.notes += trimmed + crlf;
         break;
     case State::Ingredients:

@@ -4,6 +4,8 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -34,6 +36,7 @@ private Q_SLOTS:
     void recipeTexts_data();
     void recipeTexts();
     void printsExportLayout();
+    void binaryFile();
     void failures_data();
     void failures();
 };
@@ -175,6 +178,27 @@ void TestAnalyseCommand::printsExportLayout()
              0);
     QCOMPARE(err, QString());
     QCOMPARE(out, QString::fromUtf8(readAll(dataFile(u"nikujaga.expected"_s))));
+}
+
+void TestAnalyseCommand::binaryFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"garbage.bin"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QRandomGenerator random(1);
+    QByteArray bytes(100'000, '\0');
+    for (char &b : bytes)
+        b = char(random.bounded(256));
+    file.write(bytes);
+    file.close();
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QCOMPARE(
+        AnalyseCommand::run({u"--analyse"_s, file.fileName()}, outStream, errStream, FixedClock()),
+        0);
+    QVERIFY(out.contains(u"【その他設定項目】"_s));
 }
 
 void TestAnalyseCommand::failures_data()

@@ -67,6 +67,9 @@ void TestRecipeTextParser::field_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("title brackets") << lines({u"＜肉じゃが＞"_s}) << u"dishName"_s << u"肉じゃが"_s;
+    QTest::newRow("title line is no note")
+        << lines({u"＜肉じゃが＞"_s, u"おふくろの味"_s, u"材料"_s, u"卵"_s}) << u"notes"_s
+        << u"おふくろの味"_s;
     QTest::newRow("title vote") << lines({u"カレー投票"_s}) << u"dishName"_s << u"カレー"_s;
     QTest::newRow("title decoration")
         << lines({u"★☆ 簡単～ 親子丼 ★"_s}) << u"dishName"_s << u"☆ 簡単  親子丼"_s;
