@@ -166,8 +166,9 @@ RecipeTextAnalysis Parser::run(const QString &text)
 {
     methodHeadingKnown =
         containsAny(text, {u"下準備", u"作り方", u"つくりかた", u"手\u3000順", u"【 COOKING!"});
-    // Text from other systems may end its lines in LF or CR alone.
-    QString normalized = text;
+    // Text from other systems may start with a byte-order mark and end its
+    // lines in LF or CR alone.
+    QString normalized = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
     normalized.replace(crlf, u"\n"_s);
     normalized.replace(u'\r', u'\n');
     const QStringList lines = normalized.split(u'\n');
