@@ -1,8 +1,10 @@
 #include "analysis/analysecommand.h"
 #include "app/appstate.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
 #include "print/engine/fontsubstitutions.h"
+#include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -23,10 +25,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
+    MainWindow::setAuthorListOpener(
+        [](MainWindow &frame) { openAuthorList(frame.state(), &frame); });
 
     Clock clock;
     AppState state;
     state.clock = &clock;
+    MainWindow::setListWindowFactory([](MainWindow &frame) -> QWidget * {
+        return new RecipeListWindow(frame.state(), frame.prompts(), *frame.state().clock);
+    });
     MainWindow window(state);
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
     if (!window.start(commandLine))

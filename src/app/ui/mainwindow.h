@@ -1,16 +1,17 @@
 #pragma once
 
 #include "app/appstate.h"
+#include "platform/singleinstance.h"
 #include "platform/widgets/messageboxprompts.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 class QAction;
-class QLockFile;
 class QMdiArea;
 class QMenu;
 
@@ -32,7 +33,9 @@ public:
     QWidget *listWindow() const { return m_listWindow; }
     QMdiArea *childArea() const { return m_area; }
     AppState &state() { return m_state; }
-    Prompts &prompts() { return m_prompts; }
+    Prompts &prompts() { return *m_activePrompts; }
+    // Tests answer the message boxes themselves.
+    void setPrompts(Prompts *prompts) { m_activePrompts = prompts ? prompts : &m_prompts; }
 
     QString versionBoxText() const;
     void showVersionBox();
@@ -60,9 +63,10 @@ private:
 
     AppState &m_state;
     MessageBoxPrompts m_prompts;
+    Prompts *m_activePrompts = &m_prompts;
     QMdiArea *m_area = nullptr;
-    QWidget *m_listWindow = nullptr;
+    QPointer<QWidget> m_listWindow;
     QString m_menuMode;
     QHash<QString, QAction *> m_items;
-    std::unique_ptr<QLockFile> m_lock;
+    SingleInstance m_instance;
 };
