@@ -14,30 +14,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The lists as the recipe list window fills them when it loads.
-void fillLists(RecipeForm &form, const QString &vocabularyPath)
-{
-    for (ChoiceList *list : form.choiceLists())
-        list->clear();
-    VocabularyFile::fillVocabularyLists(vocabularyPath, form.choiceLists());
-    for (int i = 0; i <= 5; ++i)
-        form.cmb_jyuyou.items.append(QString::number(i));
-    form.cmb_jyuyou.select(3);
-    form.cmb_level.items.append(QString());
-    form.cmb_level.items.append(VocabularyFile::readVocabularySection(vocabularyPath, u"[人気]"_s));
-    form.cmb_level.select(0);
-    form.Cmb_bunrui11.items =
-        VocabularyFile::readVocabularySection(vocabularyPath, VocabularyFile::materials);
-    form.Cmb_bunrui11.select(0);
-    form.cmb_aji.items.append(QString());
-    form.cmb_aji.items.append(VocabularyFile::readVocabularySection(vocabularyPath, u"[味]"_s));
-    form.cmb_aji.select(0);
-}
-
-} // namespace
-
 namespace AnalyseCommand {
 
 const QString option = u"--analyse"_s;
@@ -87,7 +63,7 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock
     vocabulary.close();
 
     RecipeForm form;
-    fillLists(form, vocabularyPath);
+    ClipboardAnalysis::fillEntryLists(form, vocabularyPath);
     form.clearFields();
     ClipboardAnalysis::refillWords(form, vocabularyPath);
     ClipboardAnalysis::analyseText(decodeText(bytes), form, vocabularyPath);

@@ -30,3 +30,34 @@ public:
 private:
     std::bitset<0x10000> m_bits;
 };
+
+// The characters that occur in one line, as a quick filter before substring
+// searches: a keyword with a character the line lacks cannot occur in it.
+// Keeps the per-line cost of many keyword tests low on long texts.
+class CharPresence
+{
+public:
+    // Records the characters of a line (and the blank, which edits of the
+    // line may introduce), forgetting the previous line.
+    void index(const QString &line)
+    {
+        for (QChar c : std::as_const(m_line))
+            m_bits.reset(c.unicode());
+        m_line = line;
+        for (QChar c : std::as_const(m_line))
+            m_bits.set(c.unicode());
+        m_bits.set(u' ');
+    }
+    bool mayContain(QStringView keyword) const
+    {
+        for (QChar c : keyword) {
+            if (!m_bits.test(c.unicode()))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::bitset<0x10000> m_bits;
+    QString m_line;
+};

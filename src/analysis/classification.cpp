@@ -1,5 +1,6 @@
 #include "analysis/classification.h"
 
+#include "analysis/charset.h"
 #include "analysis/classificationrules.h"
 #include "analysis/textfold.h"
 
@@ -12,10 +13,11 @@ QStringView view(std::u16string_view s)
     return QStringView(s.data(), qsizetype(s.size()));
 }
 
-bool containsAny(const QString &text, const std::vector<std::u16string_view> &keywords)
+bool containsAny(const QString &text, const CharPresence &present,
+                 const std::vector<std::u16string_view> &keywords)
 {
     for (std::u16string_view k : keywords) {
-        if (text.contains(view(k)))
+        if (present.mayContain(view(k)) && text.contains(view(k)))
             return true;
     }
     return false;
@@ -43,8 +45,10 @@ void classifyDish(const QString &dishName, DishClassification &result)
 {
     if (dishName.isEmpty())
         return;
+    CharPresence present;
+    present.index(dishName);
     for (const DishGenreRule &rule : DishGenreRules) {
-        if (!containsAny(dishName, rule.keywords) && !tailMatches(dishName, rule))
+        if (!containsAny(dishName, present, rule.keywords) && !tailMatches(dishName, rule))
             continue;
         setIfGiven(result.purpose, rule.purpose);
         setIfGiven(result.cuisine, rule.cuisine);
@@ -58,8 +62,10 @@ void classifyMainIngredient(const QString &text, QString &category, QString &wor
 {
     if (text.isEmpty())
         return;
+    CharPresence present;
+    present.index(text);
     for (const MainIngredientRule &rule : MainIngredientRules) {
-        if (!containsAny(text, rule.keywords))
+        if (!containsAny(text, present, rule.keywords))
             continue;
         if (rule.stops)
             return; // apple vinegar is no fruit

@@ -72,6 +72,25 @@ bool flagAt(const QString &flags, qsizetype oneBased)
 
 namespace ClipboardAnalysis {
 
+void fillEntryLists(RecipeForm &form, const QString &vocabularyPath)
+{
+    for (ChoiceList *list : form.choiceLists())
+        list->clear();
+    VocabularyFile::fillVocabularyLists(vocabularyPath, form.choiceLists());
+    for (int i = 0; i <= 5; ++i)
+        form.cmb_jyuyou.items.append(QString::number(i));
+    form.cmb_jyuyou.select(3);
+    form.cmb_level.items.append(QString());
+    form.cmb_level.items.append(VocabularyFile::readVocabularySection(vocabularyPath, u"[人気]"_s));
+    form.cmb_level.select(0);
+    form.Cmb_bunrui11.items =
+        VocabularyFile::readVocabularySection(vocabularyPath, VocabularyFile::materials);
+    form.Cmb_bunrui11.select(0);
+    form.cmb_aji.items.append(QString());
+    form.cmb_aji.items.append(VocabularyFile::readVocabularySection(vocabularyPath, u"[味]"_s));
+    form.cmb_aji.select(0);
+    refillWords(form, vocabularyPath);
+}
 void refillWords(RecipeForm &form, const QString &vocabularyPath)
 {
     if (vocabularyPath.isEmpty())

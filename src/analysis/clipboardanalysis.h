@@ -23,6 +23,11 @@ bool analyseText(const QString &text, RecipeForm &form, const QString &vocabular
 void applyAnalysis(const RecipeTextAnalysis &analysis, RecipeForm &form,
                    const QString &vocabularyPath);
 
+// Fills the lists of the fields as the recipe list window does when it
+// loads: the vocabulary lists, 0 to 5 for お気入り, the categories of
+// "[材料]", "[人気]" and "[味]".
+void fillEntryLists(RecipeForm &form, const QString &vocabularyPath);
+
 // Refills the 副材料 list with the items under the selected 主材料.
 void refillWords(RecipeForm &form, const QString &vocabularyPath);
 

@@ -67,15 +67,6 @@ const CharSet &headingDecoration()
     return set;
 }
 
-bool containsAny(const QString &text, std::initializer_list<QStringView> words)
-{
-    for (QStringView w : words) {
-        if (text.contains(w))
-            return true;
-    }
-    return false;
-}
-
 bool equalsAny(const QString &text, std::initializer_list<QStringView> words)
 {
     for (QStringView w : words) {
@@ -126,6 +117,15 @@ QString scanTime(const QString &line, qsizetype from, QStringView allowed, QStri
     return time;
 }
 
+bool containsAny(const QString &text, std::initializer_list<QStringView> words)
+{
+    for (QStringView w : words) {
+        if (text.contains(w))
+            return true;
+    }
+    return false;
+}
+
 class Parser
 {
 public:
@@ -134,23 +134,41 @@ public:
 
 private:
     void processLine(QString line);
+    void forgetGuessesOfSettings();
     void readSetting(const QString &line);
     void findTime(QString &line);
     void findDate(QString &line);
     void collect(const QString &line);
     void produceOutput();
 
+    // Substring tests on the current line, filtered by its characters.
+    bool has(const QString &line, QStringView keyword) const
+    {
+        return present.mayContain(keyword) && line.contains(keyword);
+    }
+    bool hasAny(const QString &line, std::initializer_list<QStringView> keywords) const
+    {
+        for (QStringView k : keywords) {
+            if (has(line, k))
+                return true;
+        }
+        return false;
+    }
+
     RecipeTextAnalysis r;
+    CharPresence present;
     State state = State::Start;
     bool methodHeadingKnown = false;
+    bool titleLine = false; // the current line gave the dish name
 };
 
 RecipeTextAnalysis Parser::run(const QString &text)
 {
     methodHeadingKnown =
         containsAny(text, {u"下準備", u"作り方", u"つくりかた", u"手\u3000順", u"【 COOKING!"});
-    // Text from other systems may end its lines in LF or CR alone.
-    QString normalized = text;
+    // Text from other systems may start with a byte-order mark and end its
+    // lines in LF or CR alone.
+    QString normalized = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
     normalized.replace(crlf, u"\n"_s);
     normalized.replace(u'\r', u'\n');
     const QStringList lines = normalized.split(u'\n');
@@ -162,14 +180,18 @@ RecipeTextAnalysis Parser::run(const QString &text)
 
 void Parser::processLine(QString line)
 {
+    titleLine = false;
     line = trimEnd(line);
     if (line.isEmpty())
         return;
     line = foldWidth(line);
+    present.index(line);
     if (isRuleLine(line.trimmed()))
         line.clear();
     if (line.trimmed() == u"【その他設定項目】"_s) {
         line.clear();
+        if (state != State::SettingsBlock)
+            forgetGuessesOfSettings();
         state = State::SettingsBlock;
     }
     if (state == State::SettingsBlock) {
@@ -177,7 +199,8 @@ void Parser::processLine(QString line)
         return;
     }
 
-    if (r.calories.isEmpty())
+    if (r.calories.isEmpty() &&
+        (has(line, u"㌍") || has(line, u"KCAL") || has(line, u"キロカロリ")))
         r.calories = extractNumberNear(line, {}, u".0123456789～"_s, u"㌍,KCAL,キロカロリ"_s);
     if (line.startsWith(u" 作者:"_s)) {
         r.author = line.mid(4);
@@ -194,45 +217,45 @@ void Parser::processLine(QString line)
         {&r.salt, u"塩分"},
     };
     for (const auto &[value, keyword] : nutrients) {
-        if (value->isEmpty())
+        if (value->isEmpty() && has(line, keyword))
             *value = extractNumberNear(line, QString::fromUtf16(keyword), {}, u"g,グラム"_s);
     }
 
-    if (containsAny(line, {u"和食", u"和風"}))
+    if (hasAny(line, {u"和食", u"和風"}))
         r.cuisine = u"和風"_s;
-    else if (containsAny(line, {u"洋食", u"洋風"}))
+    else if (hasAny(line, {u"洋食", u"洋風"}))
         r.cuisine = u"洋風"_s;
-    else if (line.contains(u"中華"))
+    else if (has(line, u"中華"))
         r.cuisine = u"中華"_s;
-    else if (line.contains(u"韓国"))
+    else if (has(line, u"韓国"))
         r.cuisine = u"韓国"_s;
-    else if (line.contains(u"フレンチ"))
+    else if (has(line, u"フレンチ"))
         r.cuisine = u"フレンチ"_s;
-    else if (line.contains(u"イタリア"))
+    else if (has(line, u"イタリア"))
         r.cuisine = u"イタリアン"_s;
-    else if (line.contains(u"アジア"))
+    else if (has(line, u"アジア"))
         r.cuisine = u"アジアン"_s;
     if (r.cuisine.isEmpty()) {
-        if (line.contains(u"寿司"))
+        if (has(line, u"寿司"))
             r.cuisine = u"和風"_s;
-        else if (containsAny(line, {u"ハンバーグ", u"シチュー"}))
+        else if (hasAny(line, {u"ハンバーグ", u"シチュー"}))
             r.cuisine = u"洋風"_s;
-        else if (line.contains(u"チャーハン"))
+        else if (has(line, u"チャーハン"))
             r.cuisine = u"中華"_s;
-        else if (containsAny(line, {u"ピザ", u"パエリア"}))
+        else if (hasAny(line, {u"ピザ", u"パエリア"}))
             r.cuisine = u"イタリアン"_s;
     }
-    if (line.contains(u"離乳食"))
+    if (has(line, u"離乳食"))
         r.special = u"離乳食"_s;
-    else if (line.contains(u"減塩食"))
+    else if (has(line, u"減塩食"))
         r.special = u"減塩食"_s;
-    if (containsAny(line, {u"格安", u"安い", u"タダ同然"}))
+    if (hasAny(line, {u"格安", u"安い", u"タダ同然"}))
         r.cost = u"格安"_s;
-    else if (line.contains(u"普通"))
+    else if (has(line, u"普通"))
         r.cost = u"普通"_s;
-    else if (containsAny(line, {u"豪華", u"リッチ"}))
+    else if (hasAny(line, {u"豪華", u"リッチ"}))
         r.cost = u"リッチ"_s;
-    if (r.time.isEmpty())
+    if (r.time.isEmpty() && has(line, u"分"))
         findTime(line);
 
     if (state == State::Start && !line.isEmpty())
@@ -247,9 +270,10 @@ void Parser::processLine(QString line)
         if (r.dishName.size() >= 2 && r.dishName.startsWith(u'＜') && r.dishName.endsWith(u'＞'))
             r.dishName = r.dishName.sliced(1, r.dishName.size() - 2).trimmed();
         state = State::Preamble;
+        titleLine = true;
     }
 
-    if (r.servings.isEmpty()) {
+    if (r.servings.isEmpty() && (has(line, u"人分") || has(line, u"人前"))) {
         r.servings =
             extractNumberNear(line, {}, u"一二三四五六七八九0123456789～"_s, u"人分,人前"_s);
         if (!r.servings.isEmpty()) {
@@ -260,8 +284,8 @@ void Parser::processLine(QString line)
     if (r.registeredOn.isEmpty())
         findDate(line);
 
-    if (containsAny(line, {u"材 量", u"ざいりょう", u"材料", u"材 料", u"用意するもの"}) &&
-        !(containsAny(line, {u"の", u"費", u"に", u"を", u"は", u"が", u"全"}) &&
+    if (hasAny(line, {u"材 量", u"ざいりょう", u"材料", u"材 料", u"用意するもの"}) &&
+        !(hasAny(line, {u"の", u"費", u"に", u"を", u"は", u"が", u"全"}) &&
           !line.contains(u':'))) {
         line = replaceAll(line, u"材 量"_s, u"材 料"_s);
         const qsizetype at = line.indexOf(u'料');
@@ -273,6 +297,7 @@ void Parser::processLine(QString line)
             ++start;
         if (start < line.size() && line.at(start) == u':')
             line = line.mid(start + 1);
+        present.index(line);
         state = State::Ingredients;
     }
 
@@ -287,14 +312,15 @@ void Parser::processLine(QString line)
         }
     }
 
-    // The folded line holds an ASCII blank where "手　順" had its ideographic space.
+    // Keywords with full-width characters are also tested in their folded
+    // form: the line has been through the width folding above.
     const bool methodHeading =
         line.startsWith(u"調理法:"_s) || line == u"下ごしらえ:"_s ||
         line == u"さあ、つくりますぞ:"_s || line.startsWith(u"作り方"_s) ||
-        containsAny(line, {u"下ごしらえ1", u"作 り 方", u"手順1", u"下準備", u"作り方",
-                           u"つくりかた", u"手\u3000順", u"手 順", u"【 COOKING!", u"調理手順"});
-    if (methodHeading && !(line.contains(u"下準備が") && !line.contains(u':'))) {
-        if (line.contains(u"作り方") && line.trimmed().size() > 5)
+        hasAny(line, {u"下ごしらえ1", u"作 り 方", u"手順1", u"下準備", u"作り方", u"つくりかた",
+                      u"手\u3000順", u"手 順", u"【 COOKING!", u"調理手順"});
+    if (methodHeading && !(has(line, u"下準備が") && !line.contains(u':'))) {
+        if (has(line, u"作り方") && line.trimmed().size() > 5)
             line = line.mid(line.indexOf(u"作り方") + 3);
         // A heading line on its own ("【作り方】") is no step of the method.
         if (line == u"<作り方>"_s ||
@@ -309,13 +335,13 @@ void Parser::processLine(QString line)
     if (equalsAny(line, {u"1人分の栄養価", u"ちょっと一言", u"ポイントはここ", u"アドバイス",
                          u"おいしくつくるヒント:", u"★ポイント"}) ||
         line.trimmed() == u"ポイント"_s ||
-        containsAny(line,
-                    {u"コメント", u"**Point", u"＜感想＞", u"＜アドバイス!＞", u"一言メモ",
-                     u"＜一言＞", u"☆point☆", u"♪Tip", u"【ポイント】", u"ワンポイント:",
-                     u"注意点:", u"◎アドバイス", u"メモ", u"MEMO", u"Memo", u"◆今日のコツ！"})) {
-        if (line.contains(u"ワンポイント:"))
+        hasAny(line,
+               {u"コメント", u"**Point", u"＜感想＞", u"＜アドバイス!＞", u"一言メモ", u"＜一言＞",
+                u"☆point☆", u"♪Tip", u"【ポイント】", u"ワンポイント:", u"注意点:",
+                u"◆今日のコツ！", u"◆今日のコツ!", u"◎アドバイス", u"メモ", u"MEMO", u"Memo"})) {
+        if (has(line, u"ワンポイント:"))
             line = line.mid(line.indexOf(u"ワンポイント:") + 7);
-        else if (line.contains(u"コメント:"))
+        else if (has(line, u"コメント:"))
             line = line.mid(line.indexOf(u"コメント:") + 5);
         state = State::Point;
         if (isBareHeading(line, {u"ポイント"}))
@@ -328,33 +354,48 @@ void Parser::processLine(QString line)
     collect(line);
 }
 
+using SettingKey = std::pair<const char16_t *, QString RecipeTextAnalysis::*>;
+
+const SettingKey settingKeys[] = {
+    {u" 目的:", &RecipeTextAnalysis::purpose},
+    {u" 主材料:", &RecipeTextAnalysis::category},
+    {u" 副材料:", &RecipeTextAnalysis::word},
+    {u" 費用:", &RecipeTextAnalysis::cost},
+    {u" 手間:", &RecipeTextAnalysis::effort},
+    {u" 時間:", &RecipeTextAnalysis::time},
+    {u" ｶﾛﾘｰ:", &RecipeTextAnalysis::calories},
+    {u" 塩分:", &RecipeTextAnalysis::salt},
+    {u" 特殊:", &RecipeTextAnalysis::special},
+    {u" 作者:", &RecipeTextAnalysis::author},
+    {u" 国籍:", &RecipeTextAnalysis::cuisine},
+    {u" タンパク質:", &RecipeTextAnalysis::protein},
+    {u" 炭水化物:", &RecipeTextAnalysis::carbohydrate},
+    {u" 脂質:", &RecipeTextAnalysis::fat},
+    {u" フラグ:", &RecipeTextAnalysis::flags},
+    {u" 重要:", &RecipeTextAnalysis::importance},
+    {u" 人気:", &RecipeTextAnalysis::popularity},
+    {u" 画像ファイル:", &RecipeTextAnalysis::imageFile},
+    {u" ビタミン:", &RecipeTextAnalysis::vitamin},
+    {u" 野菜:", &RecipeTextAnalysis::vegetables},
+    {u" 果物:", &RecipeTextAnalysis::fruit},
+    {u" 登録日:", &RecipeTextAnalysis::registeredOn},
+};
+
+// The export writes every non-empty value into its settings block, so the
+// block alone decides them: words in the recipe text above it (a method
+// saying "普通の…" or naming a date) must not add a cost or a date the
+// stored recipe did not have. The author is kept as before the block.
+void Parser::forgetGuessesOfSettings()
+{
+    for (const auto &[key, member] : settingKeys) {
+        if (member != &RecipeTextAnalysis::author)
+            r.*member = QString();
+    }
+}
+
 void Parser::readSetting(const QString &line)
 {
-    const std::pair<const char16_t *, QString RecipeTextAnalysis::*> keys[] = {
-        {u" 目的:", &RecipeTextAnalysis::purpose},
-        {u" 主材料:", &RecipeTextAnalysis::category},
-        {u" 副材料:", &RecipeTextAnalysis::word},
-        {u" 費用:", &RecipeTextAnalysis::cost},
-        {u" 手間:", &RecipeTextAnalysis::effort},
-        {u" 時間:", &RecipeTextAnalysis::time},
-        {u" ｶﾛﾘｰ:", &RecipeTextAnalysis::calories},
-        {u" 塩分:", &RecipeTextAnalysis::salt},
-        {u" 特殊:", &RecipeTextAnalysis::special},
-        {u" 作者:", &RecipeTextAnalysis::author},
-        {u" 国籍:", &RecipeTextAnalysis::cuisine},
-        {u" タンパク質:", &RecipeTextAnalysis::protein},
-        {u" 炭水化物:", &RecipeTextAnalysis::carbohydrate},
-        {u" 脂質:", &RecipeTextAnalysis::fat},
-        {u" フラグ:", &RecipeTextAnalysis::flags},
-        {u" 重要:", &RecipeTextAnalysis::importance},
-        {u" 人気:", &RecipeTextAnalysis::popularity},
-        {u" 画像ファイル:", &RecipeTextAnalysis::imageFile},
-        {u" ビタミン:", &RecipeTextAnalysis::vitamin},
-        {u" 野菜:", &RecipeTextAnalysis::vegetables},
-        {u" 果物:", &RecipeTextAnalysis::fruit},
-        {u" 登録日:", &RecipeTextAnalysis::registeredOn},
-    };
-    for (const auto &[key, member] : keys) {
+    for (const auto &[key, member] : settingKeys) {
         const QStringView k(key);
         if (!line.startsWith(k))
             continue;
@@ -417,7 +458,9 @@ void Parser::collect(const QString &line)
     switch (state) {
     case State::Preamble:
     case State::Notes:
-        if (trimmed != r.dishName)
+        // The title line is no note, also when its brackets or its "投票"
+        // were cut off the dish name.
+        if (trimmed != r.dishName && !titleLine)
             r.notes += trimmed + crlf;
         break;
     case State::Ingredients:
