@@ -1,0 +1,28 @@
+#pragma once
+
+#include "recipe/reciperecord.h"
+
+#include <QString>
+
+// What the analysis guesses about a dish. Each value is either set by a rule
+// or left as it was.
+struct DishClassification
+{
+    QString purpose;  // 目的
+    QString cuisine;  // 国籍
+    QString category; // 主材料
+    QString word;     // 副材料
+
+    bool operator==(const DishClassification &) const = default;
+};
+
+// Applies the dish-name rules; the first matching rule sets its outputs.
+void classifyDish(const QString &dishName, DishClassification &result);
+
+// Applies the main-ingredient rules to a text. On a match the category and
+// usually the word are set; otherwise both stay as they were.
+void classifyMainIngredient(const QString &text, QString &category, QString &word);
+
+// Brings the category columns (fields 1 to 3) of a row just read to the
+// current vocabulary.
+void normalizeCategoryFields(RecipeRecord &record);
