@@ -15,9 +15,9 @@ public:
     struct Plan
     {
         enum Kind { Nothing, Program, Open } kind = Nothing;
-        QString program;     // Program: the executable
-        QStringList args;    // Program: its arguments
-        QUrl url;            // Open: file or web address
+        QString program;  // Program: the executable
+        QStringList args; // Program: its arguments
+        QUrl url;         // Open: file or web address
     };
 
     virtual ~DocumentStarter() = default;

@@ -31,10 +31,9 @@ Kind classify(bool valid, const QString &fileSystemType, const QString &device, 
     if (!valid)
         return Unknown;
     const QString fs = fileSystemType.toLower();
-    static const QStringList remoteTypes = {u"nfs"_s,  u"nfs4"_s,   u"cifs"_s, u"smb3"_s,
-                                            u"smbfs"_s, u"9p"_s,    u"afs"_s,  u"ceph"_s,
-                                            u"fuse.sshfs"_s, u"sshfs"_s, u"davfs"_s,
-                                            u"fuse.davfs2"_s};
+    static const QStringList remoteTypes = {
+        u"nfs"_s, u"nfs4"_s, u"cifs"_s,       u"smb3"_s,  u"smbfs"_s, u"9p"_s,
+        u"afs"_s, u"ceph"_s, u"fuse.sshfs"_s, u"sshfs"_s, u"davfs"_s, u"fuse.davfs2"_s};
     if (remoteTypes.contains(fs) || device.startsWith(u"//"_s) ||
         (device.contains(u':') && !device.startsWith(u'/')))
         return Remote;
