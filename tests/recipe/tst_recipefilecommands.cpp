@@ -156,26 +156,49 @@ private Q_SLOTS:
 
 void TestRecipeFileCommands::openAtLoad_data()
 {
-    QTest::addColumn<QString>("fileKey");    // FILE before (empty: none)
-    QTest::addColumn<QString>("existing");   // files present: "current", "sample", "default"
-    QTest::addColumn<QString>("current");    // chosen current name
-    QTest::addColumn<QString>("fileAfter");  // FILE afterwards
-    QTest::addColumn<QString>("defaultFrom"); // what QVRECIPE.csv holds: "", "samples", "sample", "own"
+    QTest::addColumn<QString>("fileKey");   // FILE before (empty: none)
+    QTest::addColumn<QString>("existing");  // files present: "current", "sample", "default"
+    QTest::addColumn<QString>("current");   // chosen current name
+    QTest::addColumn<QString>("fileAfter"); // FILE afterwards
+    QTest::addColumn<QString>(
+        "defaultFrom"); // what QVRECIPE.csv holds: "", "samples", "sample", "own"
 
-    QTest::newRow("first start: created from the built-in rows")
-        << "" << "" << "QVRECIPE.csv" << "QVRECIPE.csv" << "samples";
-    QTest::newRow("first start with sample.csv: copied")
-        << "" << "sample" << "QVRECIPE.csv" << "QVRECIPE.csv" << "sample";
-    QTest::newRow("current file present") << ".\\sub\\mine.csv" << "current,default"
-                                          << ".\\sub\\mine.csv" << ".\\sub\\mine.csv" << "own";
+    QTest::newRow("first start: created from the built-in rows") << ""
+                                                                 << ""
+                                                                 << "QVRECIPE.csv"
+                                                                 << "QVRECIPE.csv"
+                                                                 << "samples";
+    QTest::newRow("first start with sample.csv: copied") << ""
+                                                         << "sample"
+                                                         << "QVRECIPE.csv"
+                                                         << "QVRECIPE.csv"
+                                                         << "sample";
+    QTest::newRow("current file present") << ".\\sub\\mine.csv"
+                                          << "current,default"
+                                          << ".\\sub\\mine.csv"
+                                          << ".\\sub\\mine.csv"
+                                          << "own";
     QTest::newRow("missing current, no sample, default present: default in memory")
-        << "gone.csv" << "default" << "QVRECIPE.csv" << "gone.csv" << "own";
-    QTest::newRow("missing current, no sample, no default: default made")
-        << "gone.csv" << "" << "QVRECIPE.csv" << "gone.csv" << "samples";
-    QTest::newRow("missing current, sample, no default: sample copied")
-        << "gone.csv" << "sample" << "QVRECIPE.csv" << "gone.csv" << "sample";
-    QTest::newRow("missing current, sample and default: missing stays current")
-        << "gone.csv" << "sample,default" << "gone.csv" << "gone.csv" << "own";
+        << "gone.csv"
+        << "default"
+        << "QVRECIPE.csv"
+        << "gone.csv"
+        << "own";
+    QTest::newRow("missing current, no sample, no default: default made") << "gone.csv"
+                                                                          << ""
+                                                                          << "QVRECIPE.csv"
+                                                                          << "gone.csv"
+                                                                          << "samples";
+    QTest::newRow("missing current, sample, no default: sample copied") << "gone.csv"
+                                                                        << "sample"
+                                                                        << "QVRECIPE.csv"
+                                                                        << "gone.csv"
+                                                                        << "sample";
+    QTest::newRow("missing current, sample and default: missing stays current") << "gone.csv"
+                                                                                << "sample,default"
+                                                                                << "gone.csv"
+                                                                                << "gone.csv"
+                                                                                << "own";
 }
 
 void TestRecipeFileCommands::openAtLoad()
@@ -242,11 +265,16 @@ void TestRecipeFileCommands::storedName_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("directly in the program folder") << "/p/QV/a.csv" << "a.csv";
-    QTest::newRow("in a subfolder") << "/p/QV/sub/deep/a.csv" << ".\\sub\\deep\\a.csv";
-    QTest::newRow("prefix in other letter case") << "/p/qv/sub/a.csv" << ".\\sub\\a.csv";
-    QTest::newRow("outside") << "/elsewhere/a.csv" << "/elsewhere/a.csv";
-    QTest::newRow("a sibling folder is outside") << "/p/QVX/a.csv" << "/p/QVX/a.csv";
+    QTest::newRow("directly in the program folder") << "/p/QV/a.csv"
+                                                    << "a.csv";
+    QTest::newRow("in a subfolder") << "/p/QV/sub/deep/a.csv"
+                                    << ".\\sub\\deep\\a.csv";
+    QTest::newRow("prefix in other letter case") << "/p/qv/sub/a.csv"
+                                                 << ".\\sub\\a.csv";
+    QTest::newRow("outside") << "/elsewhere/a.csv"
+                             << "/elsewhere/a.csv";
+    QTest::newRow("a sibling folder is outside") << "/p/QVX/a.csv"
+                                                 << "/p/QVX/a.csv";
 }
 
 void TestRecipeFileCommands::storedName()
@@ -263,8 +291,10 @@ void TestRecipeFileCommands::newFileName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("problem");
     QTest::newRow("one letter") << "a" << length;
-    QTest::newRow("two letters") << "ab" << "";
-    QTest::newRow("eight letters") << "abcdefgh" << "";
+    QTest::newRow("two letters") << "ab"
+                                 << "";
+    QTest::newRow("eight letters") << "abcdefgh"
+                                   << "";
     QTest::newRow("nine letters") << "abcdefghi" << length;
     QTest::newRow("dot") << "a.b" << symbol;
     QTest::newRow("parent folder") << ".." << symbol;
@@ -329,8 +359,10 @@ void TestRecipeFileCommands::switchFile_data()
 {
     QTest::addColumn<QString>("relative"); // below the program folder; "!" marks outside
     QTest::addColumn<QString>("stored");
-    QTest::newRow("bare name") << "other.csv" << "other.csv";
-    QTest::newRow("subfolder") << "sub/x/other.csv" << ".\\sub\\x\\other.csv";
+    QTest::newRow("bare name") << "other.csv"
+                               << "other.csv";
+    QTest::newRow("subfolder") << "sub/x/other.csv"
+                               << ".\\sub\\x\\other.csv";
 }
 
 void TestRecipeFileCommands::switchFile()
@@ -419,9 +451,10 @@ void TestRecipeFileCommands::importOfTheCurrentFileIsRefused()
 {
     QFETCH(QString, current);
     Env env;
-    const QString relative = current.isEmpty() ? u"QVRECIPE.csv"_s
-                                               : ProgramFolder::toQtSeparators(current).mid(
-                                                     current.startsWith(u'.') ? 2 : 0);
+    const QString relative =
+        current.isEmpty()
+            ? u"QVRECIPE.csv"_s
+            : ProgramFolder::toQtSeparators(current).mid(current.startsWith(u'.') ? 2 : 0);
     env.folder.write(relative, recipeFile({u"A,1,x"_s}));
     env.current = current.isEmpty() ? env.folder.file(relative) : current;
     const QByteArray before = env.folder.read(relative);
@@ -476,14 +509,14 @@ void TestRecipeFileCommands::importKeepsUntouchedBytes()
     const QByteArray badRow = "\"E\",\"1\",\"x\xA0y\x80\"";
     const QByteArray lastRow = "\"G\",\"1\",\"x\"";
     const QByteArray header = Cp932::encodeLossy(RecipeFileFormat::RecipeFileHeader);
-    env.folder.write(env.current, meta + "\r\nold header\r\n" + necRow + "\r\n" + ibmRow +
-                                      "\r\n" + badRow + "\r\n" + lastRow + "\r\n");
+    env.folder.write(env.current, meta + "\r\nold header\r\n" + necRow + "\r\n" + ibmRow + "\r\n" +
+                                      badRow + "\r\n" + lastRow + "\r\n");
     env.folder.write(u"import.csv"_s, cp932Lines({u"h"_s, u"B,1,x"_s, u"G,1,x,new"_s}));
     env.dialogs.answers = {env.folder.file(u"import.csv"_s)};
     env.commands->importFile();
-    QCOMPARE(env.folder.read(env.current),
-             meta + "\r\n" + header + "\r\n" + necRow + "\r\nB,1,x\r\n" + ibmRow + "\r\n" +
-                 badRow + "\r\nG,1,x,new\r\n");
+    QCOMPARE(env.folder.read(env.current), meta + "\r\n" + header + "\r\n" + necRow +
+                                               "\r\nB,1,x\r\n" + ibmRow + "\r\n" + badRow +
+                                               "\r\nG,1,x,new\r\n");
 }
 
 void TestRecipeFileCommands::exportShown()
