@@ -8,6 +8,13 @@
 
 using namespace Qt::StringLiterals;
 
+// A program beside the program folder's files is found there, not on PATH.
+static QString programPath(const QString &name)
+{
+    const QString resolved = ProgramFolder::resolve(name);
+    return QFileInfo(resolved).isFile() ? resolved : ProgramFolder::toQtSeparators(name);
+}
+
 DocumentStarter::Plan DocumentStarter::plan(const QString &target)
 {
     Plan p;
@@ -15,19 +22,22 @@ DocumentStarter::Plan DocumentStarter::plan(const QString &target)
     if (t.isEmpty())
         return p;
 
+    // A quoted program path may hold blanks: "C:\Program Files\x.exe" -a
+    if (t.startsWith(u'"')) {
+        const QStringList parts = QProcess::splitCommand(t);
+        if (!parts.isEmpty() && parts.constFirst().endsWith(u".exe"_s, Qt::CaseInsensitive)) {
+            p.kind = Plan::Program;
+            p.program = programPath(parts.constFirst());
+            p.args = parts.mid(1);
+            return p;
+        }
+    }
     const qsizetype exeWithArgs = t.indexOf(u".exe "_s, 0, Qt::CaseInsensitive);
     if (t.endsWith(u".exe"_s, Qt::CaseInsensitive) || exeWithArgs >= 0) {
         p.kind = Plan::Program;
-        QString program = exeWithArgs >= 0 ? t.left(exeWithArgs + 4) : t;
-        if (program.startsWith(u'"'))
-            program = program.mid(1);
-        p.program = ProgramFolder::toQtSeparators(program);
-        if (exeWithArgs >= 0) {
-            QString rest = t.mid(exeWithArgs + 4);
-            if (rest.startsWith(u'"')) // the closing quote of a quoted program
-                rest = rest.mid(1);
-            p.args = QProcess::splitCommand(rest);
-        }
+        p.program = programPath(exeWithArgs >= 0 ? t.left(exeWithArgs + 4) : t);
+        if (exeWithArgs >= 0)
+            p.args = QProcess::splitCommand(t.mid(exeWithArgs + 5));
         return p;
     }
 
