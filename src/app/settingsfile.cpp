@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QHash>
 
 namespace {
 
@@ -16,7 +17,7 @@ struct ParsedLine
     QString value; // entry value, trimmed
 };
 
-ParsedLine parseLine(const QByteArray &raw)
+ParsedLine parseLineUncached(const QByteArray &raw)
 {
     ParsedLine p;
     const QString line = Cp932::decode(raw).trimmed();
@@ -40,6 +41,18 @@ ParsedLine parseLine(const QByteArray &raw)
         value = value.mid(1, value.size() - 2);
     p.value = value;
     return p;
+}
+
+// Writing every layout default walks the file hundreds of times; the lines
+// repeat, so their parses are remembered.
+ParsedLine parseLine(const QByteArray &raw)
+{
+    static QHash<QByteArray, ParsedLine> cache;
+    if (const auto it = cache.constFind(raw); it != cache.cend())
+        return *it;
+    if (cache.size() > 20000)
+        cache.clear();
+    return *cache.insert(raw, parseLineUncached(raw));
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -91,7 +104,10 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     const QString wantedSection = section.isEmpty() ? m_mainSection : section;
     QByteArray entry;
     QString bad;
-    if (!Cp932::encode(Cp932::normalize(key + u'=' + value), &entry, &bad)) {
+    // A line break in a value would split the entry.
+    QString oneLine = value;
+    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (!Cp932::encode(Cp932::normalize(key + u'=' + oneLine), &entry, &bad)) {
         m_lastError = QStringLiteral("「%1」は保存できない文字です。").arg(bad);
         return false;
     }

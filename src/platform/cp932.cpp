@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace {
 constexpr const char *codecName = "windows-31j";
 }
@@ -49,6 +51,12 @@ static QString decodeCarefully(QByteArrayView bytes)
 
 QString decode(QByteArrayView bytes, bool *invalid)
 {
+    // Plain ASCII needs no converter (most settings lines, many recipe fields).
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+        if (invalid)
+            *invalid = false;
+        return QString::fromLatin1(bytes);
+    }
     QStringDecoder decoder(codecName);
     QString text = decoder.decode(bytes);
     // A final lead byte is held back as the start of a character.

@@ -65,7 +65,14 @@ QString fileExists(const QString &name)
 {
     if (name.trimmed().isEmpty())
         return {};
-    const QFileInfo info(ProgramFolder::resolve(name));
+    const QString path = ProgramFolder::resolve(name);
+    const QFileInfo info(path);
+    if (name.contains(u'*') || name.contains(u'?')) {
+        // A pattern names the first matching file, as a directory listing would.
+        const QDir dir = info.dir();
+        const QStringList found = dir.entryList({info.fileName()}, QDir::Files, QDir::Name);
+        return found.isEmpty() ? QString() : found.front();
+    }
     if (!info.exists() || !info.isFile())
         return {};
     return info.fileName();

@@ -10,7 +10,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
-#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -57,7 +56,7 @@ const QString defaultHomePage = u"https://qvrecipe.example.jp/"_s;
 class FrameHost : public StartupHost
 {
 public:
-    FrameHost(MainWindow &window, std::unique_ptr<QLockFile> &lock) : m_window(window), m_lock(lock)
+    FrameHost(MainWindow &window, SingleInstance &instance) : m_window(window), m_instance(instance)
     {}
 
     QString programFilePath() const override { return QCoreApplication::applicationFilePath(); }
@@ -87,14 +86,12 @@ public:
     }
     bool acquireSingleInstance(const QString &programDir) override
     {
-        m_lock = std::make_unique<QLockFile>(programDir + u"QVRECIPE.lock"_s);
-        m_lock->setStaleLockTime(0);
-        return m_lock->tryLock(0);
+        return m_instance.acquire(programDir);
     }
 
 private:
     MainWindow &m_window;
-    std::unique_ptr<QLockFile> &m_lock;
+    SingleInstance &m_instance;
 };
 
 } // namespace
@@ -201,9 +198,9 @@ void MainWindow::buildMenus()
 
 bool MainWindow::start(const QString &commandLine)
 {
-    FrameHost host(*this, m_lock);
+    FrameHost host(*this, m_instance);
     const int result =
-        Startup::runStartup(m_state, host, m_prompts, QString::fromUtf16(Startup::version));
+        Startup::runStartup(m_state, host, prompts(), QString::fromUtf16(Startup::version));
     if (result == Startup::AlreadyRunning)
         return false;
     show();
@@ -325,7 +322,7 @@ QString MainWindow::versionBoxText() const
 
 void MainWindow::showVersionBox()
 {
-    m_prompts.message(versionBoxText(), Prompts::Icon::Information, Prompts::Buttons::Ok,
+    prompts().message(versionBoxText(), Prompts::Icon::Information, Prompts::Buttons::Ok,
                       Prompts::Answer::Ok, u"バージョン情報"_s);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appstate.h"
+#include "platform/singleinstance.h"
 #include "platform/widgets/messageboxprompts.h"
 
 #include <QHash>
@@ -10,7 +11,6 @@
 #include <memory>
 
 class QAction;
-class QLockFile;
 class QMdiArea;
 class QMenu;
 
@@ -32,7 +32,9 @@ public:
     QWidget *listWindow() const { return m_listWindow; }
     QMdiArea *childArea() const { return m_area; }
     AppState &state() { return m_state; }
-    Prompts &prompts() { return m_prompts; }
+    Prompts &prompts() { return *m_activePrompts; }
+    // Tests answer the message boxes themselves.
+    void setPrompts(Prompts *prompts) { m_activePrompts = prompts ? prompts : &m_prompts; }
 
     QString versionBoxText() const;
     void showVersionBox();
@@ -60,9 +62,10 @@ private:
 
     AppState &m_state;
     MessageBoxPrompts m_prompts;
+    Prompts *m_activePrompts = &m_prompts;
     QMdiArea *m_area = nullptr;
     QWidget *m_listWindow = nullptr;
     QString m_menuMode;
     QHash<QString, QAction *> m_items;
-    std::unique_ptr<QLockFile> m_lock;
+    SingleInstance m_instance;
 };
