@@ -17,6 +17,14 @@ QString mergeKey(const RecipeRecord &r)
 
 namespace {
 
+// mergeKey of a row without filling all 200 fields of a record.
+QString keyOfRow(const QString &row)
+{
+    const QStringList f = RecordCodec::splitFields(row);
+    return RecordCodec::padCut(f.value(0), 10) + RecordCodec::padCut(f.value(1), 10) +
+           RecordCodec::padCut(f.value(2), 25) + f.value(RecipeRecord::Author - 1);
+}
+
 bool isMetadata(const QByteArray &line)
 {
     return line.startsWith('@');
@@ -51,7 +59,7 @@ public:
         if (m_pos >= m_lines.size())
             return;
         m_row = m_lines.at(m_pos++);
-        m_key = mergeKey(RecordCodec::splitRecordLine(RecipeFileReader::decodeLine(*m_row)));
+        m_key = keyOfRow(RecipeFileReader::decodeLine(*m_row));
     }
 
 private:
