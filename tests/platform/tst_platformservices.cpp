@@ -1,4 +1,3 @@
-#include "platform/ansitext.h"
 #include "platform/documentstarter.h"
 #include "platform/drivetype.h"
 #include "platform/filedialogs.h"
@@ -42,8 +41,6 @@ private Q_SLOTS:
     void startDocument();
     void runAndWaitReturnsAfterTheProgramEnds();
     void runAndWaitKeepsEventsRunning();
-    void ansiByteLength_data();
-    void ansiByteLength();
     void driveType_data();
     void driveType();
 };
@@ -131,22 +128,6 @@ void TestPlatformServices::runAndWaitKeepsEventsRunning()
     QTimer::singleShot(20, this, [&ranMeanwhile] { ranMeanwhile = true; });
     QCOMPARE(runAndWait(u"sleep"_s, {u"0.3"_s}), 0);
     QVERIFY(ranMeanwhile);
-}
-
-void TestPlatformServices::ansiByteLength_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("bytes");
-    QTest::newRow("three full-width") << u"料理名"_s << 6;
-    QTest::newRow("half-width kana and ASCII") << u"ｶﾛﾘｰ1a"_s << 6;
-    QTest::newRow("empty") << QString() << 0;
-}
-
-void TestPlatformServices::ansiByteLength()
-{
-    QFETCH(QString, text);
-    QFETCH(int, bytes);
-    QCOMPARE(::ansiByteLength(text), bytes);
 }
 
 void TestPlatformServices::driveType_data()

@@ -92,7 +92,8 @@ struct Env
 {
     TempProgramFolder folder;
     QString current;
-    SettingsFile settings{folder.file(u"QVRECIPE.ini"_s), u"QVRECIPE"_s};
+    // FILE lives in section "QVRECIPE" whatever the program is called.
+    SettingsFile settings{folder.file(u"qvrecipe-dev.ini"_s), u"qvrecipe-dev"_s};
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;
     StringClipboard clipboard;
@@ -552,6 +553,13 @@ void TestRecipeFileCommands::searchFindsNextWithFolding()
     env.host.searchScript = {{0, u"ｑｖ"_s}, {1, {}}, {0, {}}, {-1, {}}};
     env.commands->search();
     QCOMPARE(env.host.hits, (QList<int>{2, 5, 2}));
+
+    // A file that cannot be read is named, not reported as "nothing found".
+    QFile::remove(env.folder.file(env.current));
+    env.host.searchScript = {{0, u"x"_s}};
+    env.commands->search();
+    QVERIFY(env.prompts.lastText().contains(u"QVRECIPE.csv"_s));
+    QCOMPARE(env.prompts.shown.back().icon, Prompts::Icon::Exclamation);
 }
 
 QTEST_GUILESS_MAIN(TestRecipeFileCommands)
