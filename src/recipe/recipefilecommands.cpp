@@ -72,13 +72,20 @@ QString RecipeFileCommands::currentPath() const
 QString RecipeFileCommands::storedName(const QString &path, const QString &programDir)
 {
     const QString clean = QDir::cleanPath(path);
-    if (!programDir.isEmpty() && clean.startsWith(programDir, Qt::CaseInsensitive)) {
-        QString rest = clean.mid(programDir.size());
-        if (rest.contains(u'/'))
-            return u".\\"_s + rest.replace(u'/', u'\\');
-        return rest;
+    if (programDir.isEmpty() || !clean.startsWith(programDir, Qt::CaseInsensitive))
+        return clean;
+    QString rest = clean.mid(programDir.size());
+    // A prefix in other letter case is the program folder only where the file
+    // system ignores case; "/p/qv" and "/p/QV" may be two folders, and the
+    // stored name must find the same file again.
+    if (!clean.startsWith(programDir)) {
+        const QString same = QFileInfo(programDir + rest).canonicalFilePath();
+        if (same.isEmpty() || same != QFileInfo(clean).canonicalFilePath())
+            return clean;
     }
-    return clean;
+    if (rest.contains(u'/'))
+        return u".\\"_s + rest.replace(u'/', u'\\');
+    return rest;
 }
 
 QString RecipeFileCommands::backupFileName(const QDate &date)
@@ -254,10 +261,10 @@ void RecipeFileCommands::importFile()
     if (chosen.isEmpty())
         return;
     // The same file under another spelling ("QVRECIPE.csv" against a full
-    // path) is the current file too.
+    // path, a link) is the current file too.
     const QString current = currentPath();
     const QString chosenCanonical = QFileInfo(chosen).canonicalFilePath();
-    if (chosen.compare(*m_c.currentFileName, Qt::CaseInsensitive) == 0 ||
+    if (QDir::cleanPath(chosen) == current ||
         (!chosenCanonical.isEmpty() && chosenCanonical == QFileInfo(current).canonicalFilePath())) {
         m_c.prompts->message(u"「"_s + chosen + u"」は既に読み込み済です"_s,
                              Prompts::Icon::Exclamation);
