@@ -1,8 +1,10 @@
 #include "app/appstate.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
 #include "platform/widgets/printersetup.h"
 #include "print/engine/fontsubstitutions.h"
+#include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -12,10 +14,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
+    MainWindow::setAuthorListOpener(
+        [](MainWindow &frame) { openAuthorList(frame.state(), &frame); });
 
     Clock clock;
     AppState state;
     state.clock = &clock;
+    MainWindow::setListWindowFactory([](MainWindow &frame) -> QWidget * {
+        return new RecipeListWindow(frame.state(), frame.prompts(), *frame.state().clock);
+    });
     // The printer chosen here is the default of the following print runs.
     MainWindow::setPrinterSetupRunner([](MainWindow &frame) { printerSetupDialog(&frame); });
     MainWindow window(state);

@@ -240,7 +240,6 @@ void MainWindow::ensureListWindow()
         QMdiSubWindow *sub = m_area->addSubWindow(content);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         m_listWindow = content;
-        connect(content, &QObject::destroyed, this, [this] { m_listWindow = nullptr; });
         sub->showMaximized();
     }
     if (auto *sub = qobject_cast<QMdiSubWindow *>(m_listWindow->parentWidget())) {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -64,7 +65,7 @@ private:
     MessageBoxPrompts m_prompts;
     Prompts *m_activePrompts = &m_prompts;
     QMdiArea *m_area = nullptr;
-    QWidget *m_listWindow = nullptr;
+    QPointer<QWidget> m_listWindow;
     QString m_menuMode;
     QHash<QString, QAction *> m_items;
     SingleInstance m_instance;

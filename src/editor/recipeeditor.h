@@ -1,0 +1,79 @@
+#pragma once
+
+#include "editor/recipeform.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class Prompts;
+
+// The editing commands of the recipe list window (show, add, update, delete,
+// clear) and its picture commands, on the entry-field form. Every change
+// rewrites the current recipe file through the work file and keeps it sorted;
+// the window rebuilds its list when a command returns true.
+class RecipeEditor
+{
+public:
+    RecipeEditor(Prompts &prompts, const Clock &clock, RecipeForm &form);
+
+    // The current recipe file (absolute path) and the work file used by rewrites.
+    void setRecipeFile(const QString &path);
+    QString recipeFile() const { return m_recipeFile; }
+    void setWorkFile(const QString &path) { m_workFile = path; }
+
+    // Called with the picture to show in the image box; an empty path clears it.
+    std::function<void(const QString &path)> showPicture;
+
+    // Cmd_Update 0 to 4. selectedRecordNo is the record number of the list's
+    // selected entry, -1 when nothing is selected.
+    bool show(int selectedRecordNo);
+    bool add();
+    bool update();
+    bool remove(int selectedRecordNo, const QString &entryText);
+    void clear();
+    bool run(int index, int selectedRecordNo, const QString &entryText);
+
+    // Forgets which row the fields came from (after the file was switched or
+    // merged, its record numbers no longer point at that row).
+    void forgetShownRecord();
+
+    // Pictures.
+    // Cmd_clip with the clipboard's picture (null when it holds none).
+    bool pasteImage(const QImage &clipboardImage);
+    // Saves the pending pasted picture under the image name (numbering a new
+    // one when it is empty); the saved path, or empty after a message.
+    QString savePastedImage();
+    // Cmd_gazo: the path the file dialog starts from.
+    QString attachStartPath() const;
+    // Cmd_gazo with the chosen file: stores its name (bare when it lies in
+    // the recipe file's folder) and returns the path to show; empty when
+    // nothing was chosen or the file does not exist.
+    QString attachPicture(const QString &chosenPath);
+    // Cmd_pic2_del.
+    void clearPicture();
+    const QImage &pendingImage() const { return m_pendingImage; }
+
+    static QString helpText(const QString &helpPageAddress);
+
+    static const QString selectFromListMessage;
+
+private:
+    bool checkName();
+    bool insert(bool replacingShown);
+    void notifyPicture(const QString &path);
+
+    Prompts &m_prompts;
+    const Clock &m_clock;
+    RecipeForm &m_form;
+    QString m_recipeFile;
+    QString m_workFile;
+    QImage m_pendingImage;
+    // The row the fields were shown from, so an update never replaces a
+    // different row that took its record number in the meantime.
+    QString m_shownFile;
+    QByteArray m_shownRow;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "editor/recipelistfilter.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Reads the current recipe file and picks the rows the list shows, in file
+// order. Nothing is cached: the list always reflects the file as last read.
+namespace RecipeListBuilder {
+
+struct Entry
+{
+    int recordNo; // position among the non-metadata lines, header = 1
+    QString text;
+};
+
+struct Result
+{
+    QList<Entry> entries;
+    bool complete = true; // false when letEventsRun asked to stop
+};
+
+// letEventsRun is called whenever about sliceMs have passed, so the window
+// can process its events; returning false abandons the build. A missing or
+// unreadable file gives an empty list.
+Result build(const QString &path, const RecipeListFilter &filter,
+             const std::function<bool()> &letEventsRun = {}, int sliceMs = 25);
+
+} // namespace RecipeListBuilder

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "print/engine/painttarget.h"
+
+#include <QFont>
+
+#include <functional>
+
+class QPaintDevice;
+class QPainter;
+
+// The drawing shared by the targets that paint with QPainter: millimetres
+// are turned into device pixels here, pen widths stay device pixels.
+class PainterTarget : public PaintTarget
+{
+public:
+    void drawLine(QLineF line, const PenSpec &pen) override;
+    void drawPoint(QPointF at, const PenSpec &pen) override;
+    void drawCircle(QPointF centre, double radius, const PenSpec &pen) override;
+    void drawRect(QRectF rect, const PenSpec &pen) override;
+    void fillRect(QRectF rect, int32_t color) override;
+    void drawText(QPointF at, const QString &text, const FontSpec &font, int32_t color) override;
+    void drawPicture(const QImage &picture, QRectF target, QRect source) override;
+
+    bool selectFont(const FontSpec &font) override;
+    FontSpec font() const override { return m_font; }
+    std::optional<double> textWidth(const QString &text) const override;
+    double lineHeight() const override;
+
+    bool pageHasDrawing() const override { return m_pageHasDrawing; }
+
+    // True when the name, or a substitute of it, is an installed family.
+    static bool fontAvailable(const QString &name);
+
+protected:
+    // Runs the drawing with a painter that is active on the device.
+    virtual void paint(const std::function<void(QPainter &)> &draw) = 0;
+    virtual QPaintDevice *device() const = 0;
+    virtual double pixelsPerMmX() const = 0;
+    virtual double pixelsPerMmY() const = 0;
+
+    QPointF toDevice(QPointF mm) const;
+    QRectF toDevice(QRectF mm) const;
+    void markDrawn() { m_pageHasDrawing = true; }
+    void markEmptyPage() { m_pageHasDrawing = false; }
+
+private:
+    void paintMarked(const std::function<void(QPainter &)> &draw);
+    QFont qfont(const FontSpec &font) const;
+
+    FontSpec m_font{QStringLiteral("ＭＳ ゴシック"), 9};
+    bool m_pageHasDrawing = false;
+};

@@ -1,0 +1,154 @@
+#include "recipe/recipefileformat.h"
+#include "recipe/recordcodec.h"
+#include "testsupport.h"
+#include "viewer/ui/cardsurface.h"
+#include "viewer/ui/cardviewerwindow.h"
+
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestCardViewer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void pagesThroughTheList();
+    void randomCardsDisablePaging();
+    void clickedCardOpensItsRecipe();
+    void randomCardsOpenTheRecipeShown();
+    void keepsItsMinimumSize();
+
+private:
+    CardViewerSession session(int selected);
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+    QList<int> m_selections;
+    QList<int> m_opened;
+};
+
+void TestCardViewer::init()
+{
+    m_folder = std::make_unique<TempProgramFolder>();
+    QStringList lines = {RecipeFileFormat::RecipeFileHeader};
+    for (int i = 0; i < 8; ++i) {
+        RecipeRecord r;
+        r.setField(RecipeRecord::DishName, u"dish %1"_s.arg(i));
+        r.setField(RecipeRecord::Ingredients, u"salt"_s);
+        lines.append(RecordCodec::writeRecordLine(r));
+    }
+    m_folder->write(u"r.csv"_s, cp932Lines(lines));
+    m_selections.clear();
+    m_opened.clear();
+}
+
+void TestCardViewer::cleanup()
+{
+    m_folder.reset();
+}
+
+CardViewerSession TestCardViewer::session(int selected)
+{
+    CardViewerSession s;
+    for (int i = 0; i < 8; ++i)
+        s.entries.append({i + 2, u"dish %1"_s.arg(i)});
+    s.selected = selected;
+    s.recipeFile = m_folder->file(u"r.csv"_s);
+    s.selectionChanged = [this](int position) { m_selections.append(position); };
+    s.openRecipe = [this](int recordNo) { m_opened.append(recordNo); };
+    return s;
+}
+
+void TestCardViewer::pagesThroughTheList()
+{
+    CardViewerWindow window(session(0));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *previous = window.findChild<QPushButton *>(u"cmd_page_0"_s);
+    auto *next = window.findChild<QPushButton *>(u"cmd_page_1"_s);
+    QCOMPARE(window.cardPositions(), (QList<int>{0, 1, 2, 3, 4, 5}));
+    QVERIFY(!previous->isEnabled());
+    QVERIFY(next->isEnabled());
+
+    next->click();
+    QCOMPARE(window.selected(), 6);
+    QCOMPARE(window.cardPositions(), (QList<int>{6, 7}));
+    QVERIFY(previous->isEnabled());
+    QVERIFY(!next->isEnabled());
+
+    previous->click();
+    QCOMPARE(window.selected(), 0);
+    QCOMPARE(m_selections, (QList<int>{6, 0}));
+}
+
+void TestCardViewer::randomCardsDisablePaging()
+{
+    QRandomGenerator generator(7);
+    CardViewerSession s = session(3);
+    s.random = [&] { return generator.generateDouble(); };
+    CardViewerWindow window(std::move(s));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QPushButton *>(u"cmd_auto"_s)->click();
+    QCOMPARE(window.selected(), -1);
+    QCOMPARE(m_selections, QList<int>{-1});
+    QList<int> cards = window.cardPositions();
+    QCOMPARE(cards.size(), 6);
+    std::sort(cards.begin(), cards.end());
+    QVERIFY(std::adjacent_find(cards.begin(), cards.end()) == cards.end());
+    QVERIFY(!window.findChild<QPushButton *>(u"cmd_page_0"_s)->isEnabled());
+    QVERIFY(!window.findChild<QPushButton *>(u"cmd_page_1"_s)->isEnabled());
+}
+
+void TestCardViewer::clickedCardOpensItsRecipe()
+{
+    CardViewerWindow window(session(6));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CardSurface *surface = window.surface();
+    // The second card (list position 7, record 9) sits in the middle column.
+    QTest::mouseClick(surface, Qt::LeftButton, {},
+                      QPoint(surface->width() / 2, surface->height() / 4));
+    QCOMPARE(m_opened, QList<int>{9});
+    QCOMPARE(m_selections, QList<int>{7});
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QVERIFY(!window.isVisible());
+}
+
+void TestCardViewer::randomCardsOpenTheRecipeShown()
+{
+    CardViewerSession s = session(-1);
+    s.entries.resize(3);
+    // Positions 2, 1, 0 on every draw (a resize draws again).
+    const QList<double> draws = {0.9, 0.5, 0.1};
+    int next = 0;
+    s.random = [&] { return draws.at(next++ % 3); };
+    CardViewerWindow window(std::move(s));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Cards stand in file order whatever order they were drawn in; the
+    // first card is the first row, and clicking it opens that row.
+    QCOMPARE(window.cardPositions(), (QList<int>{0, 1, 2}));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m_opened, QList<int>{2});
+    QCOMPARE(m_selections, QList<int>{0});
+}
+
+void TestCardViewer::keepsItsMinimumSize()
+{
+    CardViewerWindow window(session(0));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(50, 50);
+    QVERIFY(window.width() >= window.minimumWidth());
+    QCOMPARE(window.minimumWidth(), window.minimumHeight());
+    QVERIFY(window.minimumWidth() >= 300);
+    // Redrawn for the new size.
+    QTRY_COMPARE(window.surface()->image().size(), window.surface()->size());
+}
+
+QTEST_MAIN(TestCardViewer)
+#include "tst_cardviewer.moc"
