@@ -2,6 +2,8 @@
 
 #include "recipe/recordcodec.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -13,9 +15,9 @@ bool isNumeric(const QString &text)
         if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
             c = QChar(u'0' + (c.unicode() - 0xFF10));
     }
-    bool ok = false;
-    t.toDouble(&ok);
-    return ok;
+    // A plain decimal number; "inf" or "nan" are words, not servings.
+    static const QRegularExpression number(u"^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"_s);
+    return number.match(t).hasMatch();
 }
 
 } // namespace

@@ -1,35 +1,39 @@
 #include "editor/ui/currentfilestandin.h"
 
 #include "app/appstate.h"
-#include "platform/cp932.h"
 #include "platform/programfolder.h"
-#include "platform/textfile.h"
-#include "recipe/recipefileformat.h"
+#include "platform/widgets/messageboxprompts.h"
+#include "recipe/recipefilecommands.h"
 
-#include <QFileInfo>
+namespace {
 
-using namespace Qt::StringLiterals;
+// Choosing the file at load needs none of the window's services.
+class NoWindowHost : public RecipeFileHost
+{
+public:
+    void setBusy(bool) override {}
+    int rebuildList() override { return 0; }
+    std::optional<RecipeRecord> shownRecord() const override { return std::nullopt; }
+    void showSearchHit(int) override {}
+    int askSearchText(QString &) override { return -1; }
+};
+
+} // namespace
 
 QString chooseCurrentRecipeFileStandIn(AppState &state)
 {
-    QString stored =
-        state.settings ? state.settings->readSetting(u"QVRECIPE"_s, u"FILE"_s) : QString();
-    if (stored.trimmed().isEmpty())
-        stored = u"QVRECIPE.csv"_s;
-    state.currentRecipeFileName = stored;
-    QString path = ProgramFolder::resolve(stored);
-    if (!QFileInfo(path).isFile()) {
-        state.currentRecipeFileName = u"QVRECIPE.csv"_s;
-        path = ProgramFolder::resolve(state.currentRecipeFileName);
-        if (!QFileInfo(path).isFile()) {
-            QStringList lines = RecipeFileFormat::newFileMetadata;
-            lines.append(RecipeFileFormat::RecipeFileHeader);
-            lines.append(RecipeFileFormat::sampleRows);
-            QList<QByteArray> bytes;
-            for (const QString &line : lines)
-                bytes.append(Cp932::encodeLossy(line));
-            TextFile::writeAtomically(path, TextFile::joinLines(bytes));
-        }
-    }
-    return path;
+    NoWindowHost host;
+    MessageBoxPrompts prompts;
+    RecipeFileContext c;
+    c.programDir = state.programDir.isEmpty() ? ProgramFolder::path() : state.programDir;
+    c.backupDir =
+        state.backupDir.isEmpty() ? c.programDir + QStringLiteral("bak/") : state.backupDir;
+    c.currentFileName = &state.currentRecipeFileName;
+    c.settings = state.settings.get();
+    c.prompts = &prompts;
+    c.clock = state.clock;
+    c.host = &host;
+    RecipeFileCommands commands(c);
+    commands.openAtLoad();
+    return commands.currentPath();
 }

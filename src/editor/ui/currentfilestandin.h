@@ -4,7 +4,7 @@
 
 struct AppState;
 
-// Chooses the current recipe file when the list window loads: the file named
-// by FILE, or "QVRECIPE.csv", made from the sample rows when it is missing.
-// A minimal version; the full file commands replace it.
+// Chooses the current recipe file when the list window loads (FILE, the
+// default file made from the sample when needed, the weekday backup) and
+// returns its full path.
 QString chooseCurrentRecipeFileStandIn(AppState &state);

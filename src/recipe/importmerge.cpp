@@ -1,0 +1,128 @@
+#include "recipe/importmerge.h"
+
+#include "recipe/recipefilereader.h"
+#include "recipe/recipefilerewrite.h"
+#include "recipe/recordcodec.h"
+
+#include <optional>
+
+namespace ImportMerge {
+
+QString mergeKey(const RecipeRecord &r)
+{
+    return RecordCodec::padCut(r.field(RecipeRecord::MainCategory), 10) +
+           RecordCodec::padCut(r.field(RecipeRecord::MainIngredient), 10) +
+           RecordCodec::padCut(r.field(RecipeRecord::DishName), 25) + r.field(RecipeRecord::Author);
+}
+
+namespace {
+
+// mergeKey of a row without filling all 200 fields of a record.
+QString keyOfRow(const QString &row)
+{
+    const QStringList f = RecordCodec::splitFields(row);
+    return RecordCodec::padCut(f.value(0), 10) + RecordCodec::padCut(f.value(1), 10) +
+           RecordCodec::padCut(f.value(2), 25) + f.value(RecipeRecord::Author - 1);
+}
+
+bool isMetadata(const QByteArray &line)
+{
+    return line.startsWith('@');
+}
+
+// Reads the data rows of one input past its header. Metadata lines met
+// between rows are handed out with the row that follows them, so that they
+// keep their place among the rows of the current file.
+class RowStream
+{
+public:
+    explicit RowStream(const QList<QByteArray> &lines) : m_lines(lines)
+    {
+        // Leading metadata and the header are not rows.
+        while (m_pos < m_lines.size() && isMetadata(m_lines.at(m_pos)))
+            ++m_pos;
+        if (m_pos < m_lines.size())
+            ++m_pos;
+        advance();
+    }
+
+    bool atEnd() const { return !m_row; }
+    const QString &key() const { return m_key; }
+    const QByteArray &row() const { return *m_row; }
+    const QList<QByteArray> &metadataBefore() const { return m_metadata; }
+    void advance()
+    {
+        m_row.reset();
+        m_metadata.clear();
+        while (m_pos < m_lines.size() && isMetadata(m_lines.at(m_pos)))
+            m_metadata.append(m_lines.at(m_pos++));
+        if (m_pos >= m_lines.size())
+            return;
+        m_row = m_lines.at(m_pos++);
+        m_key = keyOfRow(RecipeFileReader::decodeLine(*m_row));
+    }
+
+private:
+    const QList<QByteArray> &m_lines;
+    qsizetype m_pos = 0;
+    std::optional<QByteArray> m_row;
+    QString m_key;
+    QList<QByteArray> m_metadata;
+};
+
+} // namespace
+
+Result merge(const QList<QByteArray> &oldLines, const QList<QByteArray> &importLines)
+{
+    Result result;
+    QList<QByteArray> &out = result.lines;
+
+    // Metadata: the current file's own, then the import file's that are new.
+    QList<QByteArray> known;
+    qsizetype i = 0;
+    for (; i < oldLines.size() && isMetadata(oldLines.at(i)); ++i) {
+        out.append(oldLines.at(i));
+        known.append(oldLines.at(i).trimmed());
+    }
+    for (const QByteArray &line : importLines) {
+        if (!isMetadata(line) || known.contains(line.trimmed()))
+            continue;
+        out.append(line);
+        known.append(line.trimmed());
+    }
+    out.append(RecipeFileRewrite::headerBytes());
+
+    RowStream old(oldLines);
+    RowStream incoming(importLines);
+    const auto writeOld = [&] {
+        out.append(old.metadataBefore());
+        out.append(old.row());
+    };
+    while (!old.atEnd() || !incoming.atEnd()) {
+        // An exhausted input sorts after every real key.
+        const int order = old.atEnd()        ? 1
+                          : incoming.atEnd() ? -1
+                                             : QString::compare(old.key(), incoming.key());
+        if (order < 0) {
+            writeOld();
+            ++result.kept;
+            old.advance();
+        } else if (order > 0) {
+            out.append(incoming.row());
+            ++result.added;
+            incoming.advance();
+        } else {
+            // The imported row replaces the old one; metadata around it stays.
+            out.append(old.metadataBefore());
+            out.append(incoming.row());
+            ++result.updated;
+            old.advance();
+            incoming.advance();
+        }
+    }
+    // Metadata after the last row of the current file.
+    out.append(old.metadataBefore());
+    return result;
+}
+
+} // namespace ImportMerge

@@ -1,0 +1,348 @@
+#include "recipe/recipefilecommands.h"
+
+#include "analysis/textfold.h"
+#include "app/settingsfile.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/filedialogs.h"
+#include "platform/programfolder.h"
+#include "platform/prompts.h"
+#include "platform/textclipboard.h"
+#include "platform/textfile.h"
+#include "recipe/importmerge.h"
+#include "recipe/recipeexport.h"
+#include "recipe/recipefileformat.h"
+#include "recipe/recipefilereader.h"
+#include "recipe/recipefilerewrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString settingsSection = u"QVRECIPE"_s; // whatever the program file is called
+const QString fileKey = u"FILE"_s;
+const QString defaultFileName = u"QVRECIPE.csv"_s;
+const QString sampleFileName = u"sample.csv"_s;
+const QString switchTitle = u"レシピファイルの切替え(読込)"_s;
+const QString crlf = u"\r\n"_s;
+
+// Numbers in messages carry one leading blank.
+QString number(int n)
+{
+    return u' ' + QString::number(n);
+}
+
+class BusyScope
+{
+public:
+    explicit BusyScope(RecipeFileHost &host) : m_host(host) { m_host.setBusy(true); }
+    ~BusyScope() { m_host.setBusy(false); }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    RecipeFileHost &m_host;
+};
+
+QByteArray encodeFixedLines(const QStringList &lines)
+{
+    QList<QByteArray> raw;
+    for (const QString &line : lines)
+        raw.append(Cp932::encodeLossy(line));
+    return TextFile::joinLines(raw);
+}
+
+QString readFailedText(const QString &path, const QString &why)
+{
+    return u"レシピファイル「%1」を読み込めませんでした。"_s.arg(QDir::toNativeSeparators(path)) +
+           (why.isEmpty() ? QString() : crlf + why);
+}
+
+} // namespace
+
+QString RecipeFileCommands::currentPath() const
+{
+    return ProgramFolder::resolve(*m_c.currentFileName);
+}
+
+QString RecipeFileCommands::storedName(const QString &path, const QString &programDir)
+{
+    const QString clean = QDir::cleanPath(path);
+    if (programDir.isEmpty() || !clean.startsWith(programDir, Qt::CaseInsensitive))
+        return clean;
+    QString rest = clean.mid(programDir.size());
+    // A prefix in other letter case is the program folder only where the file
+    // system ignores case; "/p/qv" and "/p/QV" may be two folders, and the
+    // stored name must find the same file again.
+    if (!clean.startsWith(programDir)) {
+        const QString same = QFileInfo(programDir + rest).canonicalFilePath();
+        if (same.isEmpty() || same != QFileInfo(clean).canonicalFilePath())
+            return clean;
+    }
+    if (rest.contains(u'/'))
+        return u".\\"_s + rest.replace(u'/', u'\\');
+    return rest;
+}
+
+QString RecipeFileCommands::backupFileName(const QDate &date)
+{
+    // Qt counts Monday as 1; the backups count Sunday as 1.
+    return u"QVRECIPE"_s + QString::number(date.dayOfWeek() % 7 + 1) + u".csv"_s;
+}
+
+QString RecipeFileCommands::checkNewFileName(const QString &name)
+{
+    if (name.size() < 2 || name.size() > 8)
+        return u"レシピファイル名は英数字２～８文字にしてください。"_s;
+    for (const QChar c : {u'.', u'\\', u'/', u':'}) {
+        if (name.contains(c))
+            return u"レシピファイル名に記号(./\\等)は使わないでください。"_s;
+    }
+    // The name goes into the settings file and the file system: control
+    // characters and what the code page cannot hold would not come back.
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return u"レシピファイル名に記号(./\\等)は使わないでください。"_s;
+    }
+    QString bad;
+    if (!Cp932::encode(Cp932::normalize(name), nullptr, &bad))
+        return u"「%1」はレシピファイル名に使えない文字です。"_s.arg(bad);
+    return {};
+}
+
+int RecipeFileCommands::findRow(const QList<QByteArray> &lines, const QString &searchText, int from)
+{
+    const QString wanted = foldText(searchText).toUpper();
+    int recordNo = 0;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith('@'))
+            continue;
+        ++recordNo;
+        if (recordNo < 2 || recordNo < from)
+            continue;
+        if (foldText(RecipeFileReader::decodeLine(line)).toUpper().contains(wanted))
+            return recordNo;
+    }
+    return -1;
+}
+
+void RecipeFileCommands::setCurrentFile(const QString &storedName)
+{
+    *m_c.currentFileName = storedName;
+    if (m_c.settings)
+        m_c.settings->writeSetting(settingsSection, fileKey, storedName);
+}
+
+bool RecipeFileCommands::canRead(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    m_c.prompts->message(readFailedText(path, file.errorString()), Prompts::Icon::Exclamation);
+    return false;
+}
+
+void RecipeFileCommands::openAtLoad()
+{
+    QString name = m_c.settings ? m_c.settings->readSetting(settingsSection, fileKey) : QString();
+    if (name.isEmpty()) {
+        name = defaultFileName;
+        if (m_c.settings)
+            m_c.settings->writeSetting(settingsSection, fileKey, name);
+    }
+    *m_c.currentFileName = name;
+
+    // A missing file falls back to the default one, made from the sample when
+    // needed; that choice is held in memory only.
+    if (!QFileInfo::exists(currentPath())) {
+        const QString defaultPath = m_c.programDir + defaultFileName;
+        const bool haveSample = QFileInfo::exists(m_c.programDir + sampleFileName);
+        const bool haveDefault = QFileInfo::exists(defaultPath);
+        QString error;
+        if (!haveSample) {
+            *m_c.currentFileName = defaultFileName;
+            if (!haveDefault) {
+                QStringList lines = RecipeFileFormat::newFileMetadata;
+                lines << RecipeFileFormat::RecipeFileHeader << RecipeFileFormat::sampleRows;
+                error = TextFile::writeAtomically(defaultPath, encodeFixedLines(lines));
+            }
+        } else if (!haveDefault) {
+            *m_c.currentFileName = defaultFileName;
+            error = TextFile::copyAtomically(m_c.programDir + sampleFileName, defaultPath);
+        }
+        if (!error.isEmpty()) {
+            m_c.prompts->message(u"レシピファイル「%1」を作成できませんでした。\r\n%2"_s.arg(
+                                     QDir::toNativeSeparators(defaultPath), error),
+                                 Prompts::Icon::Exclamation);
+        }
+    }
+
+    // Weekday backup; a failure does not stop the start.
+    if (QFileInfo::exists(currentPath()) && m_c.clock) {
+        QDir().mkpath(m_c.backupDir);
+        TextFile::copyAtomically(currentPath(),
+                                 m_c.backupDir + backupFileName(m_c.clock->now().date()));
+    }
+}
+
+void RecipeFileCommands::switchFile()
+{
+    FileDialogRequest request;
+    request.title = switchTitle;
+    request.filter = u"ＣＳＶ (*.csv)|*.csv|全て (*.*)|*.*||"_s;
+    request.initialFolder = QFileInfo(currentPath()).absolutePath();
+    request.defaultName = QFileInfo(currentPath()).fileName();
+    const QString chosen = m_c.dialogs->chooseFile(request);
+    if (chosen.isEmpty() || !QFileInfo(chosen).isFile())
+        return;
+    if (!canRead(chosen))
+        return;
+    const QString stored = storedName(chosen, m_c.programDir);
+    int count = 0;
+    {
+        BusyScope busy(*m_c.host);
+        setCurrentFile(stored);
+        count = m_c.host->rebuildList();
+    }
+    m_c.prompts->message(u"レシピファイルを読み込みました"_s + crlf + u"「"_s + stored + u"」"_s +
+                         crlf + crlf + u"    レシピ数："_s + number(count) + crlf);
+}
+
+void RecipeFileCommands::newFile()
+{
+    const std::optional<QString> answer =
+        m_c.prompts->input(u"新規レシピファイル作成"_s,
+                           u"新しく作成するレシピファイル名を指定してください。"_s + crlf + crlf +
+                               u"（ファイル名は英字8文字以下でお願いします）"_s);
+    if (!answer || answer->isEmpty())
+        return;
+    const QString name = *answer;
+    if (const QString problem = checkNewFileName(name); !problem.isEmpty()) {
+        m_c.prompts->message(problem, Prompts::Icon::Exclamation);
+        return;
+    }
+    const QString stored = u".\\"_s + name + u"\\"_s + name + u".csv"_s;
+    const QString path = ProgramFolder::resolve(stored);
+    if (QFileInfo::exists(path)) {
+        m_c.prompts->message(u"すでに同じ名前のレシピファイルがあります。"_s + crlf +
+                                 u"違うレシピファイル名を指定してください"_s + crlf,
+                             Prompts::Icon::Exclamation);
+        return;
+    }
+    BusyScope busy(*m_c.host);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QStringList lines = RecipeFileFormat::newFileMetadata;
+    lines << RecipeFileFormat::RecipeFileHeader;
+    // A file that cannot be made must not become current: every later save
+    // would fail against a file that is not there.
+    if (const QString error = TextFile::writeAtomically(path, encodeFixedLines(lines));
+        !error.isEmpty()) {
+        m_c.prompts->message(u"レシピファイル「%1」を作成できませんでした。\r\n%2"_s.arg(
+                                 QDir::toNativeSeparators(path), error),
+                             Prompts::Icon::Exclamation);
+        return;
+    }
+    setCurrentFile(stored);
+    m_c.host->rebuildList();
+}
+
+void RecipeFileCommands::importFile()
+{
+    FileDialogRequest request;
+    request.title = switchTitle;
+    request.filter =
+        u"CSVファイル (*.csv)|*.csv|テキスト (*.csv;*.txt)|*.csv;*.txt|全て (*.*)|*.*||"_s;
+    request.initialFolder = m_c.programDir;
+    const QString chosen = m_c.dialogs->chooseFile(request);
+    if (chosen.isEmpty())
+        return;
+    // The same file under another spelling ("QVRECIPE.csv" against a full
+    // path, a link) is the current file too.
+    const QString current = currentPath();
+    const QString chosenCanonical = QFileInfo(chosen).canonicalFilePath();
+    if (QDir::cleanPath(chosen) == current ||
+        (!chosenCanonical.isEmpty() && chosenCanonical == QFileInfo(current).canonicalFilePath())) {
+        m_c.prompts->message(u"「"_s + chosen + u"」は既に読み込み済です"_s,
+                             Prompts::Icon::Exclamation);
+        return;
+    }
+    m_c.host->processEvents();
+
+    ImportMerge::Result merged;
+    QString error;
+    {
+        BusyScope busy(*m_c.host);
+        const TextFile::ReadResult incoming = TextFile::readLines(chosen);
+        if (incoming.error != TextFile::Error::None) {
+            error = readFailedText(chosen, incoming.error == TextFile::Error::NotFound
+                                               ? QString()
+                                               : incoming.errorText);
+        } else if (!QFileInfo(current).isFile()) {
+            error = readFailedText(current, QString());
+        } else {
+            const RecipeFileRewrite::Result result = RecipeFileRewrite::rewrite(
+                current, m_c.programDir + QString::fromUtf16(RecipeFileRewrite::workFileName),
+                [&](const QList<QByteArray> &oldLines, QList<QByteArray> &newLines, QString *) {
+                    merged = ImportMerge::merge(oldLines, incoming.lines);
+                    newLines = merged.lines;
+                    return true;
+                });
+            if (!result.ok)
+                error = result.error;
+        }
+        if (error.isEmpty())
+            m_c.host->rebuildList();
+    }
+    if (!error.isEmpty()) {
+        m_c.prompts->message(error, Prompts::Icon::Exclamation);
+        return;
+    }
+    m_c.prompts->message(u"レシピファイルをインポートしました"_s + crlf + u"「"_s + chosen +
+                         u"」"_s + crlf + crlf + u"    追加レシピ数："_s + number(merged.added) +
+                         crlf + u"    更新レシピ数："_s + number(merged.updated) + crlf +
+                         u"    合計レシピ数："_s + number(merged.total()) + crlf);
+}
+
+void RecipeFileCommands::exportShown()
+{
+    const std::optional<RecipeRecord> shown = m_c.host->shownRecord();
+    m_c.clipboard->clear();
+    if (shown)
+        m_c.clipboard->setText(RecipeExport::exportText(*shown));
+}
+
+void RecipeFileCommands::search()
+{
+    int from = 2;
+    QString text;
+    for (;;) {
+        const int action = m_c.host->askSearchText(text);
+        if (action < 0)
+            return;
+        if (action == 0)
+            from = 2;
+        int hit = -1;
+        {
+            BusyScope busy(*m_c.host);
+            const TextFile::ReadResult file = TextFile::readLines(currentPath());
+            if (file.error != TextFile::Error::None) {
+                m_c.prompts->message(readFailedText(currentPath(), file.errorText),
+                                     Prompts::Icon::Exclamation);
+                return;
+            }
+            hit = findRow(file.lines, text, from);
+            if (hit >= 0) {
+                from = hit + 1;
+                m_c.host->showSearchHit(hit);
+            }
+        }
+        if (hit < 0) {
+            m_c.prompts->message(u"検索終了"_s);
+            return;
+        }
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "recipe/reciperecord.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the file commands need from the recipe list window.
+class RecipeFileHost
+{
+public:
+    virtual ~RecipeFileHost() = default;
+
+    // Disables the window and shows the busy pointer, or undoes that.
+    virtual void setBusy(bool busy) = 0;
+    // Lets pending window events run.
+    virtual void processEvents() {}
+    // Rebuilds the list from the current file; returns its number of entries.
+    virtual int rebuildList() = 0;
+    // The record shown in the entry fields; nullopt when none is shown.
+    virtual std::optional<RecipeRecord> shownRecord() const = 0;
+    // Selects the unfiltered view, selects and shows the record with this
+    // number and focuses the list.
+    virtual void showSearchHit(int recordNo) = 0;
+    // Shows the quick search box modally with `text`; afterwards `text` holds
+    // what the box kept. Returns -1 (cancelled), 0 (new search) or 1 (next hit).
+    virtual int askSearchText(QString &text) = 0;
+};

@@ -1,0 +1,100 @@
+// Child process for tst_rewritesafety: rewrites a recipe file through the
+// work copy so that the test can kill it at any moment or starve it of space.
+// The two contents come from SRC/a.bin (small) and SRC/b.bin (large).
+//   rewritehelper loop DIR SRC      alternate DIR/QVRECIPE.csv between the two
+//                                   until killed
+//   rewritehelper full DIR SRC      DIR is nearly full: a rewrite must fail and
+//                                   leave the file as it was
+//   rewritehelper prepare DIR SRC   writes the small content to DIR
+//   rewritehelper readonly DIR SRC  DIR is read-only: the rewrite must fail
+#include "platform/textfile.h"
+#include "recipe/recipefilerewrite.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+RecipeFileRewrite::Result rewriteTo(const QString &dir, const QByteArray &content)
+{
+    return RecipeFileRewrite::rewrite(
+        dir + QStringLiteral("/QVRECIPE.csv"), dir + QStringLiteral("/qvprint.tmp"),
+        [&content](const QList<QByteArray> &, QList<QByteArray> &newLines, QString *) {
+            newLines = TextFile::splitLines(content);
+            return true;
+        });
+}
+
+// The rewrite must fail, say so, and leave the file and no stray files behind.
+int expectRefusal(const QString &dir, const QByteArray &before, const QByteArray &big)
+{
+    const RecipeFileRewrite::Result r = rewriteTo(dir, big);
+    if (r.ok) {
+        std::puts("rewrite reported success");
+        return 1;
+    }
+    if (!r.error.contains(QStringLiteral("QVRECIPE.csv"))) {
+        std::printf("error does not name the file: %s\n", qPrintable(r.error));
+        return 1;
+    }
+    if (readAll(dir + QStringLiteral("/QVRECIPE.csv")) != before) {
+        std::puts("file changed");
+        return 1;
+    }
+    const QStringList left = QDir(dir).entryList(QDir::Files);
+    for (const QString &name : left) {
+        if (name != QStringLiteral("QVRECIPE.csv") && name != QStringLiteral("qvprint.tmp")) {
+            std::printf("left behind: %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+    std::printf("refused: %s\n", qPrintable(r.error.simplified()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 4)
+        return 2;
+    const QByteArray mode = argv[1];
+    const QString dir = QString::fromLocal8Bit(argv[2]);
+    const QString source = QString::fromLocal8Bit(argv[3]);
+    const QByteArray a = readAll(source + QStringLiteral("/a.bin"));
+    const QByteArray b = readAll(source + QStringLiteral("/b.bin"));
+    if (a.isEmpty() || b.isEmpty())
+        return 2;
+
+    if (mode == "loop") {
+        std::puts("ready");
+        std::fflush(stdout);
+        for (bool toB = true;; toB = !toB) {
+            if (!rewriteTo(dir, toB ? b : a).ok)
+                return 3;
+            std::putchar(toB ? 'b' : 'a');
+            std::fflush(stdout);
+        }
+    }
+    if (mode == "full" || mode == "prepare") {
+        // The small file fits; the big one does not.
+        if (!TextFile::writeAtomically(dir + QStringLiteral("/QVRECIPE.csv"), a).isEmpty()) {
+            std::puts("could not write the small file");
+            return 2;
+        }
+        return mode == "full" ? expectRefusal(dir, a, b) : 0;
+    }
+    if (mode == "readonly")
+        return expectRefusal(dir, readAll(dir + QStringLiteral("/QVRECIPE.csv")), b);
+    return 2;
+}
