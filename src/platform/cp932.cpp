@@ -26,6 +26,7 @@ static bool isTrailByte(uchar b)
 static QString decodeCarefully(QByteArrayView bytes)
 {
     QString text;
+    QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
@@ -38,7 +39,7 @@ static QString decodeCarefully(QByteArrayView bytes)
             }
             len = 2;
         }
-        QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
+        unit.resetState();
         const QString decoded = unit.decode(bytes.sliced(i, len));
         if (unit.hasError() || decoded.isEmpty())
             text += QChar::ReplacementCharacter;
