@@ -424,15 +424,6 @@ private Q_SLOTS:
         f.editor.attachPicture(f.home.file(chosen));
         QCOMPARE(f.form.txt_yobi[2], stored == u"<full>"_s ? f.home.file(chosen) : stored);
     }
-
-    void helpText()
-    {
-        const QString text = RecipeEditor::helpText(u"https://example.jp/h"_s);
-        QVERIFY(text.startsWith(u"＜レシピデータの追加方法＞\r\n"_s));
-        QVERIFY(
-            text.contains(u"\r\n\r\nその他の説明はhttps://example.jp/hを見にきてください\r\n"_s));
-        QVERIFY(text.endsWith(u"書いてあります\r\n"_s));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRecipeEditor)

@@ -200,12 +200,6 @@ private Q_SLOTS:
         QFETCH(int, to);
         QCOMPARE(RecipeListFilter::groupJump(entries, from, forward), to);
     }
-
-    void entryText()
-    {
-        QCOMPARE(RecipeListFilter::entryText(row(u"肉"_s, u"牛"_s, u"ステーキ"_s)),
-                 u"肉\t ステーキ"_s);
-    }
 };
 
 Q_DECLARE_METATYPE(RecipeRecord)
