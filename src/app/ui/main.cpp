@@ -1,6 +1,6 @@
 #include "analysis/analysecommand.h"
 #include "app/appstate.h"
-#include "app/ui/listfilecommands.h"
+#include "app/ui/listwindowhooks.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
@@ -34,20 +34,8 @@ int main(int argc, char *argv[])
     AppState state;
     state.clock = &clock;
     MainWindow::setListWindowFactory([](MainWindow &frame) -> QWidget * {
-        ListWindowHooks hooks;
-        const auto files = [](void (RecipeFileCommands::*command)()) {
-            return [command](RecipeListWindow &window) {
-                ListFileCommands adapter(window);
-                (adapter.commands().*command)();
-            };
-        };
-        hooks.fileRead = files(&RecipeFileCommands::switchFile);
-        hooks.fileWrite = files(&RecipeFileCommands::newFile);
-        hooks.fileImport = files(&RecipeFileCommands::importFile);
-        hooks.fileExport = files(&RecipeFileCommands::exportShown);
-        hooks.fileSearch = files(&RecipeFileCommands::search);
         return new RecipeListWindow(frame.state(), frame.prompts(), *frame.state().clock,
-                                    std::move(hooks));
+                                    makeListWindowHooks());
     });
     // The printer chosen here is the default of the following print runs.
     MainWindow::setPrinterSetupRunner([](MainWindow &frame) { printerSetupDialog(&frame); });

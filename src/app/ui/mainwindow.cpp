@@ -287,8 +287,10 @@ void MainWindow::pressListButton(const QString &buttonName)
 {
     if (!m_listWindow)
         return;
+    // Start-up presses Cmd_kaiseki while the frame is still disabled, and a
+    // disabled button ignores click(): run its handlers directly.
     if (auto *button = m_listWindow->findChild<QAbstractButton *>(buttonName))
-        button->click();
+        Q_EMIT button->clicked(false);
 }
 
 void MainWindow::togglePreview()
