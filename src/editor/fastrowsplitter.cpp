@@ -8,59 +8,6 @@
 
 namespace FastRowSplitter {
 
-void splitRecordLine(QStringView line, RecipeRecord &record)
-{
-    record.clear();
-    int field = 1;
-    QString buffer;
-    bool quoted = false;
-    const qsizetype n = line.size();
-    const auto store = [&] {
-        if (field <= RecipeRecord::fieldCount)
-            record.setField(field, buffer);
-        ++field;
-        buffer.clear();
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = line.at(i);
-        if (c == u',' || c == u'\t') {
-            if (quoted)
-                buffer += c;
-            else
-                store();
-        } else if (c == u'"') {
-            if (!quoted) {
-                quoted = true;
-                qsizetype keep = 0;
-                while (keep < buffer.size() && buffer.at(keep) == u' ')
-                    ++keep;
-                buffer.remove(0, keep);
-            } else if (i == n - 1) {
-                quoted = false;
-            } else if (line.at(i + 1) == u'"') {
-                buffer += u'"';
-                ++i;
-            } else {
-                quoted = false;
-                while (i + 1 < n && line.at(i + 1) == u' ')
-                    ++i;
-            }
-        } else if (c.unicode() >= 9) {
-            // A run of plain characters goes in at once.
-            qsizetype end = i + 1;
-            while (end < n) {
-                const char16_t u = line.at(end).unicode();
-                if (u == u',' || u == u'\t' || u == u'"' || u < 9)
-                    break;
-                ++end;
-            }
-            buffer += line.sliced(i, end - i);
-            i = end - 1;
-        }
-    }
-    store();
-}
-
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
                       const std::function<bool()> &betweenChunks)
 {

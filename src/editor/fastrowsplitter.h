@@ -9,12 +9,9 @@
 #include <functional>
 
 // The list is rebuilt from the whole file after every change, so reading a
-// large file must be quick. These give exactly what RecordCodec and Cp932
-// give, only faster for the common case.
+// large file must be quick. This gives exactly what Cp932 gives line by line,
+// only faster for the common case.
 namespace FastRowSplitter {
-
-// RecordCodec::splitRecordLine, copying runs of plain characters at once.
-void splitRecordLine(QStringView line, RecipeRecord &record);
 
 // The file's lines decoded (CP932), split as TextFile::splitLines splits the
 // bytes; the views point into storage. Decodes the whole file in large

@@ -163,7 +163,7 @@ bool RecipeEditor::insert(bool replacingShown)
                     return;
                 }
                 if (newRecordNo < 0) {
-                    FastRowSplitter::splitRecordLine(Cp932::decode(raw), old);
+                    RecordCodec::splitRecordLine(Cp932::decode(raw), old);
                     if (RecordCodec::sortKey(old) > newKey) {
                         lines.append(newRow);
                         newRecordNo = ++written;

@@ -1,6 +1,7 @@
 #include "editor/recipelistbuilder.h"
 
 #include "editor/fastrowsplitter.h"
+#include "recipe/recordcodec.h"
 
 #include <QElapsedTimer>
 
@@ -35,7 +36,7 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         ++recordNo;
         if (recordNo == 1)
             continue;
-        FastRowSplitter::splitRecordLine(line, record);
+        RecordCodec::splitRecordLine(line, record);
         if (normalize)
             normalize(record);
         if (filter.listed(record, line))

@@ -4,9 +4,11 @@
 
 namespace RecordCodec {
 
-QStringList splitFields(QStringView line, bool tabSeparates)
+// The one row splitter: calls store(field text) for each field in order.
+// Runs of plain characters are copied at once; the list is rebuilt from the
+// whole file after every change, so this is on the hot path.
+template <typename Store> static void forEachField(QStringView line, bool tabSeparates, Store store)
 {
-    QStringList fields;
     QString buffer;
     bool quoted = false;
     const qsizetype n = line.size();
@@ -16,7 +18,7 @@ QStringList splitFields(QStringView line, bool tabSeparates)
             if (quoted) {
                 buffer += c;
             } else {
-                fields.append(buffer);
+                store(buffer);
                 buffer.clear();
             }
         } else if (c == u'"') {
@@ -37,21 +39,37 @@ QStringList splitFields(QStringView line, bool tabSeparates)
                     ++i;
             }
         } else if (c.unicode() >= 9) {
-            buffer += c;
+            qsizetype end = i + 1;
+            while (end < n) {
+                const char16_t u = line.at(end).unicode();
+                if (u == u',' || (tabSeparates && u == u'\t') || u == u'"' || u < 9)
+                    break;
+                ++end;
+            }
+            buffer += line.sliced(i, end - i);
+            i = end - 1;
         }
     }
-    fields.append(buffer);
+    store(buffer);
+}
+
+QStringList splitFields(QStringView line, bool tabSeparates)
+{
+    QStringList fields;
+    forEachField(line, tabSeparates, [&fields](const QString &f) { fields.append(f); });
     return fields;
 }
 
 void splitRecordLine(QStringView line, RecipeRecord &record)
 {
     record.clear();
-    const QStringList fields = splitFields(line, true);
+    int field = 1;
     // Beyond 200 fields the format has no room: the rest is not kept.
-    const qsizetype count = qMin<qsizetype>(fields.size(), RecipeRecord::fieldCount);
-    for (qsizetype i = 0; i < count; ++i)
-        record.setField(int(i) + 1, fields.at(i));
+    forEachField(line, true, [&](const QString &f) {
+        if (field <= RecipeRecord::fieldCount)
+            record.setField(field, f);
+        ++field;
+    });
 }
 
 RecipeRecord splitRecordLine(QStringView line)

@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The fast readers must give exactly what the reference codec gives.
+// The fast file reader gives exactly what the line reader and the codec give.
 class TestFastRowSplitter : public QObject
 {
     Q_OBJECT
@@ -37,13 +37,19 @@ private Q_SLOTS:
             many += u"\"f%1\","_s.arg(i);
         QTest::newRow("beyond 200 fields") << many;
     }
+    // The record splitter the list is built with and the field splitter
+    // agree (first 200 fields, nothing stale left in a reused record).
     void sameFieldsAsTheCodec()
     {
         QFETCH(QString, line);
-        RecipeRecord fast;
-        fast.setField(150, u"stale"_s);
-        FastRowSplitter::splitRecordLine(line, fast);
-        QCOMPARE(fast, RecordCodec::splitRecordLine(line));
+        RecipeRecord record;
+        record.setField(150, u"stale"_s);
+        RecordCodec::splitRecordLine(line, record);
+        RecipeRecord expected;
+        const QStringList fields = RecordCodec::splitFields(line);
+        for (int i = 0; i < qMin<qsizetype>(fields.size(), RecipeRecord::fieldCount); ++i)
+            expected.setField(i + 1, fields.at(i));
+        QCOMPARE(record, expected);
     }
 
     void sameLinesAsTheFileReader_data()
