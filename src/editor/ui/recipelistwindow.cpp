@@ -4,7 +4,7 @@
 #include "app/appstate.h"
 #include "editor/recipelistbuilder.h"
 #include "editor/recipepicture.h"
-#include "editor/ui/currentfilestandin.h"
+#include "editor/ui/currentrecipefile.h"
 #include "editor/ui/formbinding.h"
 #include "editor/ui/tabstrip.h"
 #include "platform/prompts.h"
@@ -335,7 +335,7 @@ void RecipeListWindow::load()
     m_list->setMinimumHeight(twipsToPixels(this, 5295));
     setWindowTitle(u"RECIPE"_s);
 
-    m_editor.setRecipeFile(chooseCurrentRecipeFileStandIn(m_state));
+    m_editor.setRecipeFile(openCurrentRecipeFile(m_state, m_prompts));
     fillCombos();
 
     m_tabs->setTag(u"作り方,備考"_s);

@@ -1,8 +1,7 @@
-#include "editor/ui/currentfilestandin.h"
+#include "editor/ui/currentrecipefile.h"
 
 #include "app/appstate.h"
 #include "platform/programfolder.h"
-#include "platform/widgets/messageboxprompts.h"
 #include "recipe/recipefilecommands.h"
 
 namespace {
@@ -20,10 +19,9 @@ public:
 
 } // namespace
 
-QString chooseCurrentRecipeFileStandIn(AppState &state)
+QString openCurrentRecipeFile(AppState &state, Prompts &prompts)
 {
     NoWindowHost host;
-    MessageBoxPrompts prompts;
     RecipeFileContext c;
     c.programDir = state.programDir.isEmpty() ? ProgramFolder::path() : state.programDir;
     c.backupDir =
