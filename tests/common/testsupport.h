@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/prompts.h"
+#include "platform/textclipboard.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -42,6 +43,26 @@ public:
     explicit FixedClock(QDateTime when = QDateTime(QDate(2026, 12, 8), QTime(9, 0))) : when(when) {}
     QDateTime now() const override { return when; }
     QDateTime when;
+};
+
+// A clipboard that holds text in memory.
+class StringClipboard : public TextClipboard
+{
+public:
+    bool hasText() const override { return held; }
+    QString text() const override { return content; }
+    void setText(const QString &text) override
+    {
+        content = text;
+        held = true;
+    }
+    void clear() override
+    {
+        content.clear();
+        held = false;
+    }
+    QString content;
+    bool held = false;
 };
 
 // A temporary program folder that QVRECIPE_HOME points at while it lives.

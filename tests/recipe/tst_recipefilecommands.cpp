@@ -33,25 +33,6 @@ public:
     QList<FileDialogRequest> requests;
 };
 
-class StringClipboard : public TextClipboard
-{
-public:
-    bool hasText() const override { return held; }
-    QString text() const override { return content; }
-    void setText(const QString &text) override
-    {
-        content = text;
-        held = true;
-    }
-    void clear() override
-    {
-        content.clear();
-        held = false;
-    }
-    QString content;
-    bool held = false;
-};
-
 // The list window as the commands see it: counts the rows of the current
 // file, records the hits and answers the quick search box from a script.
 class FakeHost : public RecipeFileHost

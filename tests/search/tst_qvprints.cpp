@@ -2,35 +2,16 @@
 #include "platform/textclipboard.h"
 #include "search/qvprints.h"
 
+#include "testsupport.h"
 #include <QLineEdit>
 #include <QPushButton>
+
 #include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-class StringClipboard : public TextClipboard
-{
-public:
-    bool hasText() const override { return held; }
-    QString text() const override { return content; }
-    void setText(const QString &text) override
-    {
-        content = text;
-        held = true;
-    }
-    void clear() override
-    {
-        content.clear();
-        held = false;
-    }
-    QString content;
-    bool held = false;
-};
-
-} // namespace
+namespace {} // namespace
 
 // The quick search box driven offscreen through its control names.
 class TestQvprintS : public QObject
