@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "platform/textclipboard.h"
+#include "platform/widgets/windowplacement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,7 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int twipsPerInch = 1440;
 constexpr int ownerMarginTwips = 200;
 } // namespace
 
@@ -61,9 +61,8 @@ QvprintS::QvprintS(AppState &state, TextClipboard &clipboard, QWidget *mainWindo
                                                                : QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QRect frame = mainWindow ? mainWindow->frameGeometry() : screenRect;
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     move(placement(frame, frameGeometry().size(), m_state.quickSearchOwner, screenRect,
-                   int(ownerMarginTwips * dpi / twipsPerInch)));
+                   WindowPlacement::twipsToPixels(mainWindow, ownerMarginTwips)));
 }
 
 QPoint QvprintS::placement(const QRect &mainWindow, const QSize &own, int owner,

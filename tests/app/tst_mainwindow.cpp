@@ -9,6 +9,19 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A frame whose message boxes a script answers.
+struct Frame
+{
+    Frame() : window(state) { window.setPrompts(&prompts); }
+    AppState state;
+    MainWindow window;
+    ScriptedPrompts prompts;
+};
+
+} // namespace
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -57,10 +70,8 @@ void TestMainWindow::firstStartShowsVersionBoxOnce()
 void TestMainWindow::recipeModeTexts()
 {
     TempProgramFolder home;
-    AppState state;
-    MainWindow w(state);
-    ScriptedPrompts prompts;
-    w.setPrompts(&prompts);
+    Frame frame;
+    MainWindow &w = frame.window;
     w.start(QString());
     const std::pair<const char16_t *, const char16_t *> expected[] = {
         {u"mnu_FileSearch", u"検索"},
@@ -82,10 +93,8 @@ void TestMainWindow::recipeModeTexts()
 void TestMainWindow::optionsModeReturnsToRecipeItems()
 {
     TempProgramFolder home;
-    AppState state;
-    MainWindow w(state);
-    ScriptedPrompts prompts;
-    w.setPrompts(&prompts);
+    Frame frame;
+    MainWindow &w = frame.window;
     w.start(QString());
     int optionsShown = 0;
     MainWindow::setOptionsDialogRunner([&optionsShown](MainWindow &) { ++optionsShown; });
@@ -99,10 +108,8 @@ void TestMainWindow::optionsModeReturnsToRecipeItems()
 void TestMainWindow::recipeMenuTwiceOnlyRaises()
 {
     TempProgramFolder home;
-    AppState state;
-    MainWindow w(state);
-    ScriptedPrompts prompts;
-    w.setPrompts(&prompts);
+    Frame frame;
+    MainWindow &w = frame.window;
     w.start(QString());
     QWidget *list = w.listWindow();
     w.switchMenuMode(u"crd"_s);
@@ -154,16 +161,14 @@ void TestMainWindow::fileMenuPressesListButtons()
 void TestMainWindow::maximisedCloseKeepsPosition()
 {
     TempProgramFolder home;
-    AppState state;
-    MainWindow w(state);
-    ScriptedPrompts prompts;
-    w.setPrompts(&prompts);
+    Frame frame;
+    MainWindow &w = frame.window;
     w.start(QString());
-    const QString x = state.settings->readSetting(QString(), u"X"_s);
+    const QString x = frame.state.settings->readSetting(QString(), u"X"_s);
     w.showMaximized();
     w.setWindowState(Qt::WindowMaximized);
     w.close();
-    QCOMPARE(state.settings->readSetting(QString(), u"X"_s), x);
+    QCOMPARE(frame.state.settings->readSetting(QString(), u"X"_s), x);
 }
 
 QTEST_MAIN(TestMainWindow)

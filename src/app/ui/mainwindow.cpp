@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "app/ui/splashwindow.h"
+#include "platform/widgets/windowplacement.h"
 #include "print/engine/pagelayout.h"
 
 #include <QAbstractButton>
@@ -42,15 +43,6 @@ std::function<void(MainWindow &)> &printerSetupRunner()
     return runner;
 }
 
-constexpr int twipsPerInch = 1440;
-
-double twipsPerPixel(const QWidget *w)
-{
-    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return twipsPerInch / (dpi > 0 ? dpi : 96.0);
-}
-
 const QString defaultHomePage = u"https://qvrecipe.example.jp/"_s;
 
 class FrameHost : public StartupHost
@@ -65,17 +57,17 @@ public:
     {
         const QScreen *screen = QGuiApplication::primaryScreen();
         const QSize px = screen ? screen->size() : QSize(1024, 768);
-        const double t = twipsPerPixel(&m_window);
+        const double t = WindowPlacement::twipsPerPixel(&m_window);
         return QSize(int(px.width() * t), int(px.height() * t));
     }
     QSize windowSizeTwips() const override
     {
-        const double t = twipsPerPixel(&m_window);
+        const double t = WindowPlacement::twipsPerPixel(&m_window);
         return QSize(int(m_window.width() * t), int(m_window.height() * t));
     }
     void moveWindowTwips(int left, int top) override
     {
-        const double t = twipsPerPixel(&m_window);
+        const double t = WindowPlacement::twipsPerPixel(&m_window);
         m_window.move(int(left / t), int(top / t));
     }
     bool printingAvailable() const override { return true; }
@@ -121,7 +113,7 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     m_area->setObjectName(u"childArea"_s);
     setCentralWidget(m_area);
     buildMenus();
-    const double t = twipsPerPixel(this);
+    const double t = WindowPlacement::twipsPerPixel(this);
     resize(int(12000 / t), int(8655 / t));
     setEnabled(false);
 }
@@ -336,7 +328,7 @@ void MainWindow::showPhotoTips()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    const double t = twipsPerPixel(this);
+    const double t = WindowPlacement::twipsPerPixel(this);
     Startup::saveWindowPosition(m_state, normal, int(std::lround(x() * t)),
                                 int(std::lround(y() * t)));
     event->accept();

@@ -1,4 +1,5 @@
 #include "editor/ui/recipelistwindow.h"
+#include "platform/widgets/windowplacement.h"
 
 #include "analysis/classification.h"
 #include "app/appstate.h"
@@ -35,14 +36,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int recordNoRole = Qt::UserRole;
-
-int twipsToPixels(const QWidget *w, int twips)
-{
-    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const double dpi =
-        screen && screen->logicalDotsPerInch() > 0 ? screen->logicalDotsPerInch() : 96.0;
-    return qRound(twips * dpi / 1440.0);
-}
 
 // Busy pointer for the length of a command.
 class BusyPointer
@@ -185,7 +178,7 @@ void RecipeListWindow::buildControls()
         f.combo(name)->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         f.combo(name)->setMinimumContentsLength(3);
     }
-    const int singleLine = twipsToPixels(this, 315);
+    const int singleLine = WindowPlacement::twipsToPixels(this, 315);
     for (QWidget *w : f.Txt_biko)
         if (!FormBinding::isMultiline(w))
             w->setFixedHeight(qMax(singleLine, w->sizeHint().height()));
@@ -332,7 +325,7 @@ void RecipeListWindow::load()
     BusyPointer busy;
     m_listLoading = 1;
     m_form.shownRecordNo = -1;
-    m_list->setMinimumHeight(twipsToPixels(this, 5295));
+    m_list->setMinimumHeight(WindowPlacement::twipsToPixels(this, 5295));
     setWindowTitle(u"RECIPE"_s);
 
     m_editor.setRecipeFile(openCurrentRecipeFile(m_state, m_prompts));

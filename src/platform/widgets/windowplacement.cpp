@@ -30,12 +30,17 @@ void centreOn(QWidget *window, const QWidget *on)
     window->move(topLeft);
 }
 
-int twipsToPixels(const QWidget *widget, int twips)
+double twipsPerPixel(const QWidget *widget)
 {
     const QScreen *screen =
         widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return int(twips * (dpi > 0 ? dpi : 96.0) / 1440.0 + 0.5);
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+int twipsToPixels(const QWidget *widget, int twips)
+{
+    return int(twips / twipsPerPixel(widget) + 0.5);
 }
 
 } // namespace WindowPlacement

@@ -10,7 +10,9 @@ namespace WindowPlacement {
 // when its bottom would fall below the screen.
 void centreOn(QWidget *window, const QWidget *on);
 
-// Window sizes in the design are given in twips; this converts for a widget's screen.
+// Window sizes and positions in the design (and in the settings file) are
+// twips, 1/1440 inch; these convert for a widget's screen.
+double twipsPerPixel(const QWidget *widget);
 int twipsToPixels(const QWidget *widget, int twips);
 
 } // namespace WindowPlacement
