@@ -279,6 +279,7 @@ void RecipeListWindow::buildControls()
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus); // a Tab stop that shows nothing
     scroll->setWidget(content);
     auto *top = new QVBoxLayout(this);
     top->setContentsMargins(0, 0, 0, 0);
