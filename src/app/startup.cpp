@@ -33,7 +33,7 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
     QDir dir(state.programDir);
     if (!dir.exists() && !QDir().mkpath(state.programDir)) {
         prompts.message(u"プログラムフォルダー["_s + QDir::toNativeSeparators(state.programDir) +
-                            u"]を作成できないため、起動できません。"_s,
+                            u"]を作成できません。\r\n\r\n起動を中止します。"_s,
                         Prompts::Icon::Exclamation);
         return CannotStart;
     }
@@ -58,10 +58,10 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
     }
     if (lock.status == SingleInstance::Status::CannotWrite) {
         QString text = u"プログラムフォルダー["_s + QDir::toNativeSeparators(state.programDir) +
-                       u"]に書き込めないため、起動できません。"_s;
+                       u"]に書き込めません。"_s;
         if (!lock.reason.isEmpty())
             text += u"\r\n（"_s + lock.reason + u"）"_s;
-        prompts.message(text, Prompts::Icon::Exclamation);
+        prompts.message(text + u"\r\n\r\n起動を中止します。"_s, Prompts::Icon::Exclamation);
         return CannotStart;
     }
 

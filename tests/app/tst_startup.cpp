@@ -229,11 +229,11 @@ void TestStartup::onlyALiveCopyHoldsTheLock_data()
         << u"other host"_s << int(Startup::FirstRun) << QString();
     QTest::newRow("lock name taken by a folder")
         << u"folder"_s << int(Startup::CannotStart)
-        << u"プログラムフォルダー[%1]に書き込めないため、起動できません。\r\n"
-           u"（同じ名前のフォルダーがあります）"_s;
+        << u"プログラムフォルダー[%1]に書き込めません。\r\n"
+           u"（同じ名前のフォルダーがあります）\r\n\r\n起動を中止します。"_s;
     QTest::newRow("program folder cannot be created")
         << u"under a file"_s << int(Startup::CannotStart)
-        << u"プログラムフォルダー[%1]を作成できないため、起動できません。"_s;
+        << u"プログラムフォルダー[%1]を作成できません。\r\n\r\n起動を中止します。"_s;
 }
 
 void TestStartup::onlyALiveCopyHoldsTheLock()
@@ -267,8 +267,8 @@ void TestStartup::readOnlyPlaces_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("read-only program folder")
         << true
-        << u"-2\nプログラムフォルダー[%1]に書き込めないため、起動できません。\r\n"
-           u"（書き込みの権限がありません）"_s;
+        << u"-2\nプログラムフォルダー[%1]に書き込めません。\r\n"
+           u"（書き込みの権限がありません）\r\n\r\n起動を中止します。"_s;
     // An older version whose file cannot be rewritten is no upgrade: the
     // version box would otherwise come back on every start.
     QTest::newRow("read-only settings file of an older version")
