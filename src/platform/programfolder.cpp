@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace ProgramFolder {
 

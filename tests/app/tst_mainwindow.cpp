@@ -271,20 +271,20 @@ void TestMainWindow::offScreenPositionComesBack_data()
     QTest::addColumn<QPoint>("expected");
     const QRect left(0, 0, 1920, 1080);
     const QRect right(1920, 0, 1280, 1024);
-    QTest::newRow("on the screen") << QRect(100, 80, 800, 577) << QList<QRect>{left}
-                                   << QPoint(100, 80);
+    QTest::newRow("on the screen")
+        << QRect(100, 80, 800, 577) << QList<QRect>{left} << QPoint(100, 80);
     QTest::newRow("partly off the right edge, title reachable")
         << QRect(1700, 80, 800, 577) << QList<QRect>{left} << QPoint(1700, 80);
     QTest::newRow("on a monitor since unplugged")
         << QRect(2400, 300, 800, 577) << QList<QRect>{left} << QPoint(1120, 300);
     QTest::newRow("still on the second monitor")
         << QRect(2400, 300, 800, 577) << QList<QRect>{left, right} << QPoint(2400, 300);
-    QTest::newRow("title above the top edge") << QRect(300, -40, 800, 577) << QList<QRect>{left}
-                                              << QPoint(300, 0);
+    QTest::newRow("title above the top edge")
+        << QRect(300, -40, 800, 577) << QList<QRect>{left} << QPoint(300, 0);
     QTest::newRow("far off to the lower left")
         << QRect(-5000, 9000, 800, 577) << QList<QRect>{left, right} << QPoint(0, 503);
-    QTest::newRow("larger than the screen") << QRect(-3000, 0, 2000, 1200)
-                                            << QList<QRect>{left} << QPoint(0, 0);
+    QTest::newRow("larger than the screen")
+        << QRect(-3000, 0, 2000, 1200) << QList<QRect>{left} << QPoint(0, 0);
 }
 
 void TestMainWindow::offScreenPositionComesBack()

@@ -145,10 +145,9 @@ void TestSettingsFile::byteOrderMarkReadsAsNothing()
     QCOMPARE(s.readSetting(u"SIZE_A5"_s, u"HEAD_FONTNAME"_s), u"ＭＳ 明朝"_s);
     QVERIFY(s.writeSetting(QString(), u"Y"_s, u"200"_s));
     QVERIFY(s.writeSetting(u"QVPOST"_s, u"NAME1"_s, u"山田"_s));
-    QCOMPARE(home.read(u"p.ini"_s),
-             "\xEF\xBB\xBF[PROG]\r\nX=100\r\nY=200\r\n[SIZE_A5]\r\n" +
-                 u"HEAD_FONTNAME=ＭＳ 明朝"_s.toUtf8() + "\r\n[QVPOST]\r\n" +
-                 u"NAME1=山田"_s.toUtf8() + "\r\n");
+    QCOMPARE(home.read(u"p.ini"_s), "\xEF\xBB\xBF[PROG]\r\nX=100\r\nY=200\r\n[SIZE_A5]\r\n" +
+                                        u"HEAD_FONTNAME=ＭＳ 明朝"_s.toUtf8() + "\r\n[QVPOST]\r\n" +
+                                        u"NAME1=山田"_s.toUtf8() + "\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

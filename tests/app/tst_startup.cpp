@@ -63,8 +63,8 @@ QString startWithoutPrivileges()
         for (const ScriptedPrompts::Shown &shown : prompts.shown)
             out += u'\n' + shown.text;
         const QByteArray bytes = out.toUtf8();
-        const bool written = ::write(pipeFds[1], bytes.constData(), size_t(bytes.size())) ==
-                             ssize_t(bytes.size());
+        const bool written =
+            ::write(pipeFds[1], bytes.constData(), size_t(bytes.size())) == ssize_t(bytes.size());
         ::_exit(written ? 0 : 4);
     }
     ::close(pipeFds[1]);
@@ -223,8 +223,8 @@ void TestStartup::onlyALiveCopyHoldsTheLock_data()
     QTest::addColumn<QString>("setUp");
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty lock file left by a power cut") << u"empty"_s << int(Startup::FirstRun)
-                                                        << QString();
+    QTest::newRow("empty lock file left by a power cut")
+        << u"empty"_s << int(Startup::FirstRun) << QString();
     QTest::newRow("lock file of a copy on another machine")
         << u"other host"_s << int(Startup::FirstRun) << QString();
     QTest::newRow("lock name taken by a folder")
@@ -272,8 +272,9 @@ void TestStartup::readOnlyPlaces_data()
     // An older version whose file cannot be rewritten is no upgrade: the
     // version box would otherwise come back on every start.
     QTest::newRow("read-only settings file of an older version")
-        << false << u"0\n設定ファイル[%1QVRECIPE.ini]に書き込めません。\r\n（%2）\r\n\r\n"
-                    u"設定の変更は保存されません。"_s;
+        << false
+        << u"0\n設定ファイル[%1QVRECIPE.ini]に書き込めません。\r\n（%2）\r\n\r\n"
+           u"設定の変更は保存されません。"_s;
 }
 
 void TestStartup::readOnlyPlaces()
@@ -286,8 +287,8 @@ void TestStartup::readOnlyPlaces()
     QVERIFY(ini.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    const QFile::Permissions writable = readOnly | QFile::WriteOwner | QFile::WriteGroup |
-                                        QFile::WriteOther;
+    const QFile::Permissions writable =
+        readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QVERIFY(QFile::setPermissions(home.path(), folderReadOnly ? readOnly : writable));
     const QString out = startWithoutPrivileges();
     QFile::setPermissions(home.path(), writable | QFile::WriteOwner);
@@ -300,8 +301,7 @@ void TestStartup::readOnlyPlaces()
         QVERIFY(!reason.isEmpty());
     }
     QCOMPARE(out, folderReadOnly ? expected.arg(home.path()) : expected.arg(home.path(), reason));
-    QCOMPARE(home.read(u"QVRECIPE.ini"_s),
-             cp932Lines({u"[QVRECIPE]"_s, u"VERSION=1.00.00"_s}));
+    QCOMPARE(home.read(u"QVRECIPE.ini"_s), cp932Lines({u"[QVRECIPE]"_s, u"VERSION=1.00.00"_s}));
 }
 
 void TestStartup::damagedSettingsFile()

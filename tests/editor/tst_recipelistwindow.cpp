@@ -470,8 +470,7 @@ private Q_SLOTS:
         };
         const QRect cut = list->visualItemRect(list->item(list->count() - 1));
         QCOMPARE(tipAt(list->viewport(), cut.center()), longName);
-        QCOMPARE(tipAt(list->viewport(), list->visualItemRect(list->item(0)).center()),
-                 QString());
+        QCOMPARE(tipAt(list->viewport(), list->visualItemRect(list->item(0)).center()), QString());
         auto *author = find<QComboBox>(u"cmb_name"_s);
         author->setEditText(u"料理研究家のテスト太郎とその仲間たち"_s);
         QCOMPARE(tipAt(author, author->rect().center()), u"料理研究家のテスト太郎とその仲間たち"_s);

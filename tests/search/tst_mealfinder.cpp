@@ -199,9 +199,8 @@ void TestMealFinder::opensReadyForTheKeyboard()
     }
     // Screen order: the left column from the top, then the right column.
     QCOMPARE(visited, (QStringList{u"cmb_zairyo"_s, u"lst_zairyo"_s, u"cmb_mokuteki"_s,
-                                   u"cmb_tema"_s, u"cmb_cost"_s, u"cmb_kokuseki"_s,
-                                   u"cmb_name"_s, u"cmb_key"_s, u"cmb_tabeta"_s,
-                                   u"cmd_serch"_s}));
+                                   u"cmb_tema"_s, u"cmb_cost"_s, u"cmb_kokuseki"_s, u"cmb_name"_s,
+                                   u"cmb_key"_s, u"cmb_tabeta"_s, u"cmd_serch"_s}));
 }
 
 QTEST_MAIN(TestMealFinder)

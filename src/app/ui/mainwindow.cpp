@@ -258,8 +258,7 @@ void MainWindow::ensureListWindow()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Close && m_listWindow &&
-        watched == m_listWindow->parentWidget()) {
+    if (event->type() == QEvent::Close && m_listWindow && watched == m_listWindow->parentWidget()) {
         // The list window is going: its File items have no window to act on.
         QTimer::singleShot(0, this, [this] {
             if (m_listWindow && !m_listWindow->parentWidget()->isVisible())
@@ -329,9 +328,10 @@ void MainWindow::openHomePage()
 QString MainWindow::versionBoxText() const
 {
     const QString homePage = Help::configuredAddress(m_state, u"HOMEPAGE"_s);
-    const QString where = homePage.isEmpty()
-                              ? u"使いかたは、ファイルメニューの「ヘルプ(便利な使いかた)」に有ります。"_s
-                              : u"最新版は、"_s + homePage + u" に有ります。"_s;
+    const QString where =
+        homePage.isEmpty()
+            ? u"使いかたは、ファイルメニューの「ヘルプ(便利な使いかた)」に有ります。"_s
+            : u"最新版は、"_s + homePage + u" に有ります。"_s;
     return u"レシピ帳 ～ 毎日のおかずと保存版レシピ ～"_s + u" "_s + m_state.programName.toLower() +
            u".exe  Ver "_s + m_state.versionText + u"\r\n\r\n"_s + where + u"\r\n\r\n"_s +
            u"友達などに宣伝してくれるとうれしいです（＾＾）"_s;

@@ -320,11 +320,11 @@ void RecipeListWindow::buildControls()
 
     // Tab follows the screen: the left column from the top, then the entry
     // fields row by row, the pages, the picture, the commands and printing.
-    QList<QWidget *> order = {m_view, m_second, all, m_list, m_serch, cards, authors, help,
-                              f.Txt_key1};
-    for (const char16_t *name : {u"Cmb_bunrui11", u"cmb_bunrui12", u"cmb_jyuyou", u"cmb_level",
-                                 u"cmb_mokuteki", u"cmb_kokuseki", u"cmb_tema", u"cmb_cost",
-                                 u"cmb_key", u"cmb_name", u"cmb_aji"})
+    QList<QWidget *> order = {m_view, m_second, all,  m_list,    m_serch,
+                              cards,  authors,  help, f.Txt_key1};
+    for (const char16_t *name :
+         {u"Cmb_bunrui11", u"cmb_bunrui12", u"cmb_jyuyou", u"cmb_level", u"cmb_mokuteki",
+          u"cmb_kokuseki", u"cmb_tema", u"cmb_cost", u"cmb_key", u"cmb_name", u"cmb_aji"})
         order.append(f.combo(QString::fromUtf16(name)));
     for (int i : {0, 9, 10, 11, 12, 3, 4, 5, 6, 7, 8})
         order.append(f.Txt_biko[std::size_t(i)]);

@@ -71,8 +71,8 @@ MealFinderWindow::MealFinderWindow(AppState &state, QWidget *parent)
     grid->setColumnStretch(3, 1);
 
     // Tab follows the screen: the left column, then the right one.
-    const QList<QWidget *> order = {m_category, m_ingredients, m_purpose, m_effort,  m_cost,
-                                    m_cuisine,  m_author,      m_keyword, m_eaten, searchButton};
+    const QList<QWidget *> order = {m_category, m_ingredients, m_purpose, m_effort, m_cost,
+                                    m_cuisine,  m_author,      m_keyword, m_eaten,  searchButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 
