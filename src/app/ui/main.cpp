@@ -1,5 +1,6 @@
 #include "analysis/analysecommand.h"
 #include "app/appstate.h"
+#include "app/commandline.h"
 #include "app/ui/listwindowhooks.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/translations.h"
@@ -10,23 +11,50 @@
 #include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QStringList>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char *argv[])
 {
-    // "--analyse FILE" prints the analysis of a text file and opens no window.
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
-    if (AnalyseCommand::isRequested(args)) {
-        QTextStream out(stdout);
-        QTextStream err(stderr);
+    const QString program =
+        argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() : u"QVRECIPE"_s;
+    // Answered before any window system is needed.
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    switch (const CommandLine::Request request = CommandLine::parse(args); request.action) {
+    case CommandLine::Action::Help:
+        out << CommandLine::helpText(program);
+        return 0;
+    case CommandLine::Action::Version:
+        out << CommandLine::versionText();
+        return 0;
+    case CommandLine::Action::Wrong:
+        err << program << u": "_s << request.problem << u'\n' << CommandLine::usageText(program);
+        return CommandLine::wrongUsageStatus;
+    case CommandLine::Action::Analyse:
         return runAnalyseCommand(args, out, err);
+    case CommandLine::Action::Print:
+        err << program << u": 印刷の部品が組み込まれていません。"_s << Qt::endl;
+        return 1;
+    case CommandLine::Action::OpenWindow:
+        break;
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
+    // Ties the windows to the menu entry (Wayland's application id).
+    QGuiApplication::setDesktopFileName(u"qvrecipe"_s);
+    QIcon icon;
+    icon.addFile(u":/qvrecipe-48.png"_s);
+    icon.addFile(u":/qvrecipe-256.png"_s);
+    QApplication::setWindowIcon(icon);
     installFontSubstitutions();
     installJapaneseTranslations();
     MainWindow::setAuthorListOpener(
