@@ -1,7 +1,6 @@
 #include "analysis/analysecommand.h"
 
-#include "analysis/clipboardanalysis.h"
-#include "editor/recipeform.h"
+#include "analysis/analysedrecipe.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "recipe/recipeexport.h"
@@ -62,12 +61,13 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock
     }
     vocabulary.close();
 
-    RecipeForm form;
-    ClipboardAnalysis::fillEntryLists(form, vocabularyPath);
-    form.clearFields();
-    ClipboardAnalysis::refillWords(form, vocabularyPath);
-    ClipboardAnalysis::analyseText(decodeText(bytes), form, vocabularyPath);
-    out << RecipeExport::exportText(form.toRecord(clock));
+    RecipeRecord record = AnalysedRecipe::analyse(decodeText(bytes), QString(),
+                                                  EntryLists::fromVocabulary(vocabularyPath));
+    // As saving from the entry fields would date it.
+    if (record.field(RecipeRecord::RegisteredOn).isEmpty())
+        record.setField(RecipeRecord::RegisteredOn,
+                        clock.now().date().toString(u"yyyy/MM/dd"_s));
+    out << RecipeExport::exportText(record);
     out.flush();
     return 0;
 }
