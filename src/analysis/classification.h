@@ -23,6 +23,14 @@ void classifyDish(const QString &dishName, DishClassification &result);
 // usually the word are set; otherwise both stay as they were.
 void classifyMainIngredient(const QString &text, QString &category, QString &word);
 
+// The same rules line by line, in the order of the lines: the first line
+// that names a main ingredient decides (the main ingredient is listed
+// first; a seasoning further down does not override it).
+void classifyMainIngredientByLine(const QString &ingredients, QString &category, QString &word);
+
+// The text holds a word the dish or main-ingredient rules know.
+bool mentionsDishOrIngredient(const QString &text);
+
 // Brings the category columns (fields 1 to 3) of a row just read to the
 // current vocabulary.
 void normalizeCategoryFields(RecipeRecord &record);

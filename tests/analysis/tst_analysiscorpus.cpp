@@ -19,14 +19,10 @@ namespace {
 constexpr double floorShare = 0.0;
 
 const std::pair<const char16_t *, int> scoredFields[] = {
-    {u"dish", RecipeRecord::DishName},
-    {u"servings", RecipeRecord::Servings},
-    {u"calories", RecipeRecord::Calories},
-    {u"salt", RecipeRecord::Salt},
-    {u"time", RecipeRecord::Time},
-    {u"ingredients", RecipeRecord::Ingredients},
-    {u"method", RecipeRecord::Method},
-    {u"point", RecipeRecord::Tips},
+    {u"dish", RecipeRecord::DishName},     {u"servings", RecipeRecord::Servings},
+    {u"calories", RecipeRecord::Calories}, {u"salt", RecipeRecord::Salt},
+    {u"time", RecipeRecord::Time},         {u"ingredients", RecipeRecord::Ingredients},
+    {u"method", RecipeRecord::Method},     {u"point", RecipeRecord::Tips},
     {u"main", RecipeRecord::MainCategory},
 };
 
@@ -90,8 +86,8 @@ void TestAnalysisCorpus::shareOfFieldsRight()
     for (const QString &name : texts) {
         QFile file(corpus.filePath(name));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const RecipeRecord record = AnalysedRecipe::analyse(
-            AnalyseCommand::decodeText(file.readAll()), QString(), lists);
+        const RecipeRecord record =
+            AnalysedRecipe::analyse(AnalyseCommand::decodeText(file.readAll()), QString(), lists);
         const QMap<QString, QString> expected =
             readExpected(corpus.filePath(QString(name).replace(u".txt"_s, u".expected"_s)));
         for (const auto &[field, number] : scoredFields) {
@@ -103,6 +99,11 @@ void TestAnalysisCorpus::shareOfFieldsRight()
                 ++totalRight;
             } else {
                 misses.append(name.left(name.indexOf(u'-')) + u":"_s + key);
+                if (qEnvironmentVariableIsSet("QV_CORPUS_DETAILS")) {
+                    qInfo("%s %s\n  got:      %s\n  expected: %s", qPrintable(name),
+                          qPrintable(key), qPrintable(record.field(number)),
+                          qPrintable(expected.value(key)));
+                }
             }
         }
     }

@@ -135,8 +135,8 @@ void TestRecipeTextParser::field_data()
     QTest::newRow("point heading")
         << lines({u"x"_s, u"作り方"_s, u"切る"_s, u"【ポイント】"_s, u"  強火で"_s, u"  一気に"_s})
         << u"point"_s << u"強火で\r\n一気に"_s;
-    QTest::newRow("decorated point is no heading")
-        << lines({u"x"_s, u"★ポイント★"_s, u"材料"_s, u"卵"_s}) << u"notes"_s << u"★ポイント★"_s;
+    QTest::newRow("decorated point heading")
+        << lines({u"x"_s, u"★ポイント★"_s, u"強火で"_s}) << u"point"_s << u"強火で"_s;
     QTest::newRow("bare point heading")
         << lines({u"x"_s, u"★ポイント"_s, u"強火で"_s}) << u"point"_s << u"強火で"_s;
     QTest::newRow("tip heading with full-width mark")
@@ -146,8 +146,8 @@ void TestRecipeTextParser::field_data()
         << lines({u"x"_s, u"材料"_s, u"卵"_s, u"【備考】"_s, u"冷蔵で2日"_s}) << u"notes"_s
         << u"冷蔵で2日"_s;
 
-    QTest::newRow("kcal lower case")
-        << lines({u"x"_s, u"カロリー 350kcal"_s}) << u"calories"_s << QString();
+    QTest::newRow("kcal in any case")
+        << lines({u"x"_s, u"カロリー 350kcal"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("KCAL") << lines({u"x"_s, u"350KCAL"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("calorie sign") << lines({u"x"_s, u"350㌍"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("first calories win")
@@ -163,8 +163,7 @@ void TestRecipeTextParser::field_data()
     QTest::newRow("cooking time") << lines({u"x"_s, u"料理時間 20分"_s}) << u"time"_s << u"20分"_s;
     QTest::newRow("cooking time removed")
         << lines({u"x"_s, u"料理時間20分 簡単"_s, u"材料"_s, u"卵"_s}) << u"notes"_s << u"簡単"_s;
-    QTest::newRow("no minutes no time")
-        << lines({u"x"_s, u"調理時間：1時間"_s}) << u"time"_s << QString();
+    QTest::newRow("hours") << lines({u"x"_s, u"調理時間：1時間"_s}) << u"time"_s << u"1時間"_s;
 
     QTest::newRow("kanji servings") << lines({u"x"_s, u"二人分"_s}) << u"servings"_s << u"2"_s;
     QTest::newRow("ten not scanned") << lines({u"x"_s, u"十二人分"_s}) << u"servings"_s << u"2"_s;
