@@ -36,7 +36,6 @@ private Q_SLOTS:
     void recipeTexts_data();
     void recipeTexts();
     void printsExportLayout();
-    void binaryFile();
     void failures_data();
     void failures();
 };
@@ -49,6 +48,14 @@ void TestAnalyseCommand::decodeText_data()
     QTest::newRow("utf-8") << text.toUtf8() << text;
     QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF" + text.toUtf8()) << text;
     QTest::newRow("cp932") << Cp932::encodeLossy(text) << text;
+    QByteArray le("\xFF\xFE");
+    QByteArray be("\xFE\xFF");
+    for (QChar c : text) {
+        le += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+        be += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
+    }
+    QTest::newRow("utf-16le") << le << text;
+    QTest::newRow("utf-16be") << be << text;
     QTest::newRow("ascii") << QByteArray("abc") << u"abc"_s;
     QTest::newRow("empty") << QByteArray() << QString();
 }
@@ -180,45 +187,62 @@ void TestAnalyseCommand::printsExportLayout()
     QCOMPARE(out, QString::fromUtf8(readAll(dataFile(u"nikujaga.expected"_s))));
 }
 
-void TestAnalyseCommand::binaryFile()
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath(u"garbage.bin"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QRandomGenerator random(1);
-    QByteArray bytes(100'000, '\0');
-    for (char &b : bytes)
-        b = char(random.bounded(256));
-    file.write(bytes);
-    file.close();
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    QCOMPARE(
-        AnalyseCommand::run({u"--analyse"_s, file.fileName()}, outStream, errStream, FixedClock()),
-        0);
-    QVERIFY(out.contains(u"【その他設定項目】"_s));
-}
-
 void TestAnalyseCommand::failures_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("missing file") << QStringList{u"--analyse"_s, dataFile(u"no-such-file.txt"_s)};
-    QTest::newRow("folder") << QStringList{u"--analyse"_s, QStringLiteral(QV_TEST_DATA_DIR)};
-    QTest::newRow("no file named") << QStringList{u"--analyse"_s};
+    QTest::addColumn<QByteArray>("content"); // written to the file named
+    QTest::addColumn<QString>("reason");
+    const QString file = u"recipe.txt"_s;
+    QTest::newRow("missing file") << QStringList{u"--analyse"_s, dataFile(u"no-such-file.txt"_s)}
+                                  << QByteArray() << QString();
+    QTest::newRow("folder") << QStringList{u"--analyse"_s, QStringLiteral(QV_TEST_DATA_DIR)}
+                            << QByteArray() << QString();
+    QTest::newRow("no file named") << QStringList{u"--analyse"_s} << QByteArray() << QString();
+    const QString noText = u"テキストファイルではありません"_s;
+    const QString nothing = u"解析する文字がありません"_s;
+    QTest::newRow("empty") << QStringList{u"--analyse"_s, file} << QByteArray("") << nothing;
+    QTest::newRow("blanks") << QStringList{u"--analyse"_s, file} << QByteArray(" \r\n\t\r\n")
+                            << nothing;
+    QTest::newRow("nul bytes") << QStringList{u"--analyse"_s, file}
+                               << (u"肉じゃが\r\n材料"_s.toUtf8() + QByteArray(3, '\0')) << noText;
+    QRandomGenerator random(1);
+    QByteArray garbage(100'000, '\0');
+    for (char &b : garbage)
+        b = char(random.bounded(256));
+    QTest::newRow("binary") << QStringList{u"--analyse"_s, file} << garbage << noText;
+    QTest::newRow("too large") << QStringList{u"--analyse"_s, file}
+                               << QByteArray(AnalyseCommand::maxInputBytes + 1, 'a')
+                               << u"大きすぎます（上限 4 MB）"_s;
+    // A device that never ends is read no further than the limit.
+    if (QFile::exists(u"/dev/zero"_s)) {
+        QTest::newRow("endless") << QStringList{u"--analyse"_s, u"/dev/zero"_s} << QByteArray()
+                                 << u"大きすぎます（上限 4 MB）"_s;
+    }
 }
 
 void TestAnalyseCommand::failures()
 {
     QFETCH(QStringList, args);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    if (args.size() == 2 && !content.isNull()) {
+        QFile file(dir.filePath(args.at(1)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+        file.close();
+        args[1] = file.fileName();
+    }
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     QVERIFY(AnalyseCommand::run(args, outStream, errStream, FixedClock()) != 0);
     QCOMPARE(out, QString());
-    QVERIFY(!err.isEmpty());
+    if (reason.isEmpty())
+        QVERIFY(!err.isEmpty());
+    else
+        QCOMPARE(err, args.at(1) + u": "_s + reason + u"\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestAnalyseCommand)
