@@ -87,9 +87,32 @@ Match classify(const QString &text, QString &category, QString &word)
     CharPresence present;
     present.index(text);
     const Match match = applyRules(MainIngredientRules, text, present, category, word);
-    if (match != Match::None)
+    // The added rules only fill a gap; they never replace a guess.
+    if (match != Match::None || !category.isEmpty() || !word.isEmpty())
         return match;
     return applyRules(ExtraMainIngredientRules, text, present, category, word);
+}
+
+// The rule whose keyword stands first in the text; among keywords at the
+// same place the earlier rule.
+template <typename Rules>
+const MainIngredientRule *firstNamed(const Rules &rules, const QString &text,
+                                     const CharPresence &present)
+{
+    const MainIngredientRule *found = nullptr;
+    qsizetype foundAt = -1;
+    for (const MainIngredientRule &rule : rules) {
+        for (std::u16string_view k : rule.keywords) {
+            if (!present.mayContain(view(k)))
+                continue;
+            const qsizetype at = text.indexOf(view(k));
+            if (at >= 0 && (foundAt < 0 || at < foundAt)) {
+                found = &rule;
+                foundAt = at;
+            }
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -97,6 +120,21 @@ Match classify(const QString &text, QString &category, QString &word)
 void classifyMainIngredient(const QString &text, QString &category, QString &word)
 {
     classify(text, category, word);
+}
+
+void classifyMainIngredientOfName(const QString &name, QString &category, QString &word)
+{
+    if (name.isEmpty())
+        return;
+    CharPresence present;
+    present.index(name);
+    const MainIngredientRule *rule = firstNamed(MainIngredientRules, name, present);
+    if (!rule && category.isEmpty() && word.isEmpty())
+        rule = firstNamed(ExtraMainIngredientRules, name, present);
+    if (!rule || rule->stops)
+        return;
+    setIfGiven(category, rule->category);
+    setIfGiven(word, rule->word);
 }
 
 void classifyMainIngredientByLine(const QString &ingredients, QString &category, QString &word)

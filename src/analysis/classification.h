@@ -23,6 +23,11 @@ void classifyDish(const QString &dishName, DishClassification &result);
 // usually the word are set; otherwise both stay as they were.
 void classifyMainIngredient(const QString &text, QString &category, QString &word);
 
+// The same rules on a dish name, where the ingredient named first decides
+// ("なすと豚肉のみそ炒め" is a dish of aubergine); between keywords at the
+// same place the rule order decides, as it does for a text.
+void classifyMainIngredientOfName(const QString &name, QString &category, QString &word);
+
 // The same rules line by line, in the order of the lines: the first line
 // that names a main ingredient decides (the main ingredient is listed
 // first; a seasoning further down does not override it).

@@ -17,7 +17,7 @@ const CharSet &frame()
 {
     static const CharSet set(
         u" \t\u3000∞∴。○●◎▼△▽▲Ψ◆◇■□┃★☆＊*〓『』【】「」・[]［］…━‥♪♡♥※〈〉<>＜＞《》≪≫()"
-        u"（）〔〕{}｛｝:：|｜-_=~～#＃•◉◯♦→⇒");
+        u"（）〔〕{}｛｝:：|｜-_=~～#＃•◉◯♦→⇒✿❀✾❁✽✻❖♣♠◇▶►▷◀");
     return set;
 }
 
@@ -25,6 +25,13 @@ const CharSet &frame()
 const CharSet &nameDecoration()
 {
     static const CharSet set(u"\u3000∞∴。Ｏ○●◎▼△Ψ◆◇■□┃★＊〓『』【】「」・[]［］…━‥～");
+    return set;
+}
+
+// Symbols that frame a name without being part of it.
+const CharSet &nameFrame()
+{
+    static const CharSet set(u"☆♪♡♥✿❀✾❁✽✻❖◆◇▶►▷*#＃");
     return set;
 }
 
@@ -445,7 +452,9 @@ const Words pageEnds = {u"関連レシピ",
                         u"この記事をシェア",
                         u"SNSでシェア",
                         u"この記事が気に入ったら",
-                        u"このレシピは"};
+                        u"このレシピを書いた人",
+                        u"このレシピの作者",
+                        u"レシピ作成者"};
 
 bool isDateOnly(QStringView c)
 {
@@ -509,6 +518,29 @@ bool isTagLine(QStringView c)
         }
     }
     return true;
+}
+
+// "★★★★☆ 4.2(38件)": a rating.
+bool isRating(QStringView c)
+{
+    if (c.isEmpty() || (!isDigit(c.back()) && c.back() != u')' && c.back() != u'）' &&
+                        c.back() != u'★' && c.back() != u'☆'))
+        return false;
+    if (!c.contains(u'★') && !c.contains(u'☆') && !c.contains(u"評価"))
+        return false;
+    for (QChar ch : c) {
+        if (!isDigit(ch) && !isBlank(ch) && !QStringView(u"★☆.()（）件評価点/:").contains(ch))
+            return false;
+    }
+    return true;
+}
+
+// A mail's "みかさん", "田中様": the person it is written to.
+bool isSalutation(QStringView c)
+{
+    return c.size() <= 12 &&
+           endsWithAny(c, {u"さん", u"様", u"さま", u"ちゃん", u"くん", u"各位"}) &&
+           !c.contains(u' ');
 }
 
 bool isOrganisation(QStringView c)
@@ -579,26 +611,37 @@ bool isSentence(QStringView line)
     return t.size() > 25 && t.contains(u'、');
 }
 
+bool isAdCore(QStringView c)
+{
+    return equalsAny(c, {u"PR", u"広告", u"スポンサーリンク", u"スポンサードリンク", u"Sponsored",
+                         u"SPONSORED", u"AD", u"Ad", u"Advertisement", u"広告を非表示にする",
+                         u"提供"});
+}
+
+bool isPageEndCore(QStringView c, QStringView t)
+{
+    return startsWithAny(c, pageEnds) || startsWithAny(t, {u"©", u"(C)", u"(c)"});
+}
+
 bool isAdMarker(QStringView line)
 {
-    if (line.size() > shortLine)
-        return false;
-    return equalsAny(core(line), {u"PR", u"広告", u"スポンサーリンク", u"スポンサードリンク",
-                                  u"Sponsored", u"SPONSORED", u"AD", u"Ad", u"Advertisement",
-                                  u"広告を非表示にする", u"提供"});
+    return line.size() <= shortLine && isAdCore(core(line));
 }
 
 bool isPageEnd(QStringView line)
 {
-    if (line.size() > shortLine)
-        return false;
-    const QStringView c = core(line);
-    return startsWithAny(c, pageEnds) || startsWithAny(trimmed(line), {u"©", u"(C)", u"(c)"});
+    return line.size() <= shortLine && isPageEndCore(core(line), trimmed(line));
 }
 
 QString breadcrumbTail(QStringView line)
 {
     if (line.size() > shortLine)
+        return {};
+    static const CharSet separators(u"»›>＞→≫");
+    bool any = false;
+    for (QChar c : line)
+        any = any || separators.contains(c);
+    if (!any)
         return {};
     for (QChar separator : QStringView(u"»›>＞→≫")) {
         if (!line.contains(separator))
@@ -628,7 +671,7 @@ bool isFurniture(QStringView line)
     const QStringView c = core(line);
     if (c.isEmpty())
         return false;
-    if (isAdMarker(line) || isPageEnd(line) || !breadcrumbTail(line).isEmpty())
+    if (isAdCore(c) || isPageEndCore(c, t) || !breadcrumbTail(line).isEmpty())
         return true;
     if (equalsAny(c, navWords) || startsWithAny(c, navStarts))
         return true;
@@ -639,13 +682,24 @@ bool isFurniture(QStringView line)
         return true;
     if (startsWithAny(c, dateStarts) || isDateOnly(c))
         return true;
-    if (containsAny(c, {u"撮影", u"スタイリング", u"監修", u"料理制作", u"レシピ制作", u"取材"}) &&
-        (c.contains(u'/') || c.contains(u':')))
+    const bool slash = c.contains(u'/');
+    if ((slash || c.contains(u':')) &&
+        containsAny(c, {u"撮影", u"スタイリング", u"監修", u"料理制作", u"レシピ制作", u"取材"}))
         return true;
-    if (isCounter(c) || isHashtags(t) || isTagLine(c))
+    if (isCounter(c) || isHashtags(t) || isTagLine(c) || isRating(c) || isSalutation(c))
+        return true;
+    // Where a photograph or a video was: "(写真)", "動画を見る".
+    if (equalsAny(c, {u"写真", u"画像", u"動画", u"Photo", u"photo", u"PHOTO", u"写真を拡大",
+                      u"拡大", u"動画を見る", u"動画で見る"}))
+        return true;
+    // A web address or a site named by its domain.
+    if ((slash && containsAny(c, {u"http://", u"https://"})) || c.startsWith(u"www.") ||
+        endsWithAny(c, {u".com", u".jp", u".net", u".org", u".info"}))
+        return true;
+    if (startsWithAny(c, {u"特集", u"連載"}))
         return true;
     // Names of sites, groups and issues are short and no sentences.
-    return c.size() <= 30 && !isSentence(line) && isOrganisation(c);
+    return c.size() <= 30 && isOrganisation(c) && !isSentence(line);
 }
 
 Heading bareHeading(QStringView line, qsizetype *textAt)
@@ -697,6 +751,8 @@ bool isNutritionLine(QStringView line)
     const QStringView c = core(line);
     if (c.isEmpty())
         return false;
+    if (!nutrientLabelsOnly(c).isEmpty())
+        return true;
     // A label with a figure after it, at the start of the line or as one of
     // several: "食塩相当量 1.3g", "…たんぱく質 6g 脂質 3g".
     int figures = 0;
@@ -720,6 +776,36 @@ bool isNutritionLine(QStringView line)
         }
     }
     return figures >= 2 || (figures == 1 && startsWithAny(c, {u"1人分", u"1人あたり", u"栄養"}));
+}
+
+QList<QStringView> nutrientLabelsOnly(QStringView line)
+{
+    QList<QStringView> labels;
+    if (line.size() > 80 || !mayNameNutrient(line))
+        return labels;
+    for (QStringView word : line.split(u' ', Qt::SkipEmptyParts)) {
+        const QStringView w = core(word);
+        if (w.isEmpty())
+            continue;
+        if (!equalsAny(w, nutrientLabels))
+            return {};
+        labels.append(w);
+    }
+    return labels;
+}
+
+QList<QString> figures(QStringView line)
+{
+    QList<QString> found;
+    if (line.size() > 80)
+        return found;
+    for (QStringView word : line.split(u' ', Qt::SkipEmptyParts)) {
+        const QString figure = leadingFigure(word);
+        if (figure.isEmpty())
+            return {};
+        found.append(figure);
+    }
+    return found;
 }
 
 QString calories(QStringView line)
@@ -960,6 +1046,8 @@ QString stepNumberAlone(QStringView line)
     for (QStringView label : {u"STEP", u"Step", u"step", u"ステップ", u"手順", u"工程"}) {
         if (t.startsWith(label)) {
             t = t.sliced(label.size()).trimmed();
+            if (t.startsWith(u'.') || t.startsWith(u':'))
+                t = t.sliced(1).trimmed();
             break;
         }
     }
@@ -1017,6 +1105,31 @@ QString dishName(QStringView line)
         const qsizetype at = name.indexOf(bar);
         if (at > 0)
             name.truncate(at);
+    }
+    // Symbols around the name: "☆☆☆ 豚こま炒め ☆☆☆".
+    {
+        qsizetype from = 0;
+        qsizetype to = name.size();
+        while (from < to && (nameFrame().contains(name.at(from)) || name.at(from) == u' '))
+            ++from;
+        while (to > from && (nameFrame().contains(name.at(to - 1)) || name.at(to - 1) == u' '))
+            --to;
+        name = name.sliced(from, to - from);
+    }
+    // A name in quotes with a description after it: "「冷や汁」 宮崎の郷土料理".
+    for (const auto &[open, close] : {std::pair{u'「', u'」'}, std::pair{u'『', u'』'}}) {
+        const qsizetype end = name.indexOf(close);
+        if (name.startsWith(open) && end > 1 && end + 1 < name.size()) {
+            name = name.sliced(1, end - 1);
+            break;
+        }
+    }
+    // A catch before the name: "簡単！さつまいものレモン煮".
+    {
+        const qsizetype mark = name.indexOf(u'!');
+        if (mark > 0 && mark <= 12 && mark + 1 < name.size() &&
+            !core(QStringView(name).sliced(mark + 1)).isEmpty())
+            name = name.mid(mark + 1).trimmed();
     }
     // Taglines between wave dashes: "鶏の唐揚げ ～にんにく醤油味～".
     for (;;) {
@@ -1076,9 +1189,12 @@ QString dishName(QStringView line)
     name = name.trimmed();
     qsizetype from = 0;
     qsizetype to = name.size();
-    while (from < to && (nameDecoration().contains(name.at(from)) || name.at(from) == u' '))
+    const auto edge = [](QChar c) {
+        return nameDecoration().contains(c) || nameFrame().contains(c) || c == u' ';
+    };
+    while (from < to && edge(name.at(from)))
         ++from;
-    while (to > from && (nameDecoration().contains(name.at(to - 1)) || name.at(to - 1) == u' '))
+    while (to > from && edge(name.at(to - 1)))
         --to;
     name = name.sliced(from, to - from);
     for (QChar &c : name) {
@@ -1086,6 +1202,8 @@ QString dishName(QStringView line)
             c = u' ';
     }
     name = name.trimmed();
+    while (name.contains(u"  "))
+        name.replace(u"  "_s, u" "_s);
     if (name.endsWith(u"投票")) {
         name.chop(2);
         name = name.trimmed();
@@ -1098,6 +1216,11 @@ QString dishName(QStringView line)
 bool couldBeDishName(const QString &name)
 {
     if (name.isEmpty() || name.size() > 40 || name.contains(u':'))
+        return false;
+    int letters = 0;
+    for (QChar c : name)
+        letters += c.isLetter() ? 1 : 0;
+    if (letters < qMin<qsizetype>(2, name.size()))
         return false;
     if (isFurniture(name) || isSentence(name) || isMetaLine(name) || isNutritionLine(name) ||
         !servings(name).isEmpty() || !cookingTime(name).isEmpty())

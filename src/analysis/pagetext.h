@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -46,6 +47,12 @@ QString dishOfHeading(QStringView line);
 
 // A nutrition figure or a nutrient label alone.
 bool isNutritionLine(QStringView line);
+// A row of nutrient labels and nothing else ("エネルギー 食塩相当量"), the
+// head of a table whose figures follow on the next line; empty otherwise.
+QList<QStringView> nutrientLabelsOnly(QStringView line);
+// The figures of a row of them ("52kcal 0.7g"); empty when the line holds
+// anything else.
+QList<QString> figures(QStringView line);
 
 // The first calorie figure before "kcal" (any case), "キロカロリー" or "㌍".
 QString calories(QStringView line);

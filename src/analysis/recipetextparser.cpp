@@ -159,8 +159,8 @@ QString headingRest(const QString &rest)
     QString r = PageText::core(rest).toString();
     if (r.isEmpty() || PageText::isMetaLine(r) || PageText::servings(rest) == r)
         return {};
-    static const QStringView words[] = {u"材料",   u"調味料",   u"分量", u"下準備",
-                                        u"作り方", u"つくり方", u"人数", u"下ごしらえ"};
+    static const QStringView words[] = {u"材料",     u"調味料", u"分量",       u"下準備", u"作り方",
+                                        u"つくり方", u"人数",   u"下ごしらえ", u"具材",   u"食材"};
     QString left = r;
     for (QStringView w : words)
         left.replace(w.toString(), QString());
@@ -172,6 +172,26 @@ QString headingRest(const QString &rest)
         QStringView(u")）〉>＞】]").contains(t.back()) && !t.sliced(1).contains(t.front()))
         return {};
     return rest;
+}
+
+// Lines at CR LF, LF or CR alone, in one pass (replacing the line ends
+// first would move the rest of a long text once per line). A byte-order
+// mark at the start is dropped.
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.sliced(qMin(start, text.size())));
+    return lines;
 }
 
 class Parser
@@ -192,6 +212,7 @@ private:
     void forgetGuessesOfSettings();
     void readSetting(const QString &line);
     void findNutrients(const QString &line);
+    void findTableFigures(const QString &line);
     void findTime(QString &line);
     void findDate(QString &line);
     void collect(const QString &line);
@@ -238,7 +259,10 @@ private:
     QStringList ingredients;
     QString pendingStep; // a step number alone, for the next line
     bool numberedSteps = false;
-    bool inAd = false; // after an advertisement marker
+    bool inAd = false;         // after an advertisement marker
+    bool methodPaused = false; // nutrition or a time after the steps
+    QStringList labelRow;      // nutrient labels whose figures follow
+    QList<std::pair<int, QString>> pointLines;
     bool pageEnded = false;
     State beforeNutrition = State::Preamble;
     std::array<bool, 4> labelPending{}; // protein, carbohydrate, fat, salt
@@ -246,6 +270,12 @@ private:
 
 bool Parser::ingredientsHeading(const QString &line) const
 {
+    if (hasAny(line, {u"具材", u"食材"}) && line.size() <= PageText::shortLine) {
+        const QStringView c = PageText::core(line);
+        if ((c.startsWith(u"具材") || c.startsWith(u"食材")) && !isProse(line) &&
+            headingRest(c.sliced(2).toString()).isEmpty())
+            return true;
+    }
     if (!hasAny(line, {u"材 量", u"ざいりょう", u"材料", u"材 料", u"用意するもの"}))
         return false;
     if (isProse(line) || (line.size() <= PageText::shortLine && PageText::isFurniture(line)))
@@ -276,10 +306,24 @@ RecipeTextAnalysis Parser::run(const QString &text)
 {
     // Text from other systems may start with a byte-order mark and end its
     // lines in LF or CR alone.
-    QString normalized = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
-    normalized.replace(crlf, u"\n"_s);
-    normalized.replace(u'\r', u'\n');
-    const QStringList lines = normalized.split(u'\n');
+    QStringList lines = splitLines(text);
+
+    // A reply mail quotes the recipe with "> " before every line.
+    qsizetype nonEmpty = 0;
+    qsizetype quotedLines = 0;
+    for (const QString &line : std::as_const(lines)) {
+        if (line.trimmed().isEmpty())
+            continue;
+        ++nonEmpty;
+        if (line.startsWith(u'>'))
+            ++quotedLines;
+    }
+    if (quotedLines >= 3 && quotedLines * 10 >= nonEmpty * 3) {
+        for (QString &line : lines) {
+            while (line.startsWith(u'>'))
+                line = line.mid(line.startsWith(u"> "_s) ? 2 : 1);
+        }
+    }
 
     // A method heading anywhere means numbered lines need not start the
     // method; a heading sharing its line with the ingredients heading (a
@@ -347,6 +391,7 @@ void Parser::processLine(QString line)
         line.clear();
     }
     findNutrients(line);
+    findTableFigures(line);
 
     if (hasAny(line, {u"和食", u"和風"}))
         r.cuisine = u"和風"_s;
@@ -425,7 +470,11 @@ void Parser::processLine(QString line)
         return;
     }
 
-    const bool ingredientsLine = ingredientsHeading(line);
+    // A short line holding both headings is the head of a flattened table
+    // or two-column page, the ingredients following; in running text the
+    // later heading wins.
+    const bool ingredientsLine =
+        ingredientsHeading(line) && (shortLine || !methodHeading(line, Heading::None));
     // After an ad the page goes on at a blank line or a heading; after the
     // end of the recipe only a heading of its own starts a section again
     // (the titles of related recipes do not).
@@ -450,7 +499,10 @@ void Parser::processLine(QString line)
         const qsizetype at = line.indexOf(u'料');
         if (at >= 0)
             line = line.mid(at + 1);
-        line = decoration().replaced(line, u' ');
+        for (QChar &c : line) {
+            if (c != u'・' && decoration().contains(c))
+                c = u' ';
+        }
         qsizetype start = 0;
         while (start < line.size() && line.at(start) == u' ')
             ++start;
@@ -537,16 +589,19 @@ void Parser::processLine(QString line)
 
     // The method ends where, after numbered steps and a blank line, text
     // without a number follows (a closing remark, a signature).
-    if (!heading && state == State::Method && numberedSteps && blankBefore &&
-        !PageText::startsWithStepNumber(line) && PageText::stepNumberAlone(line).isEmpty() &&
-        pendingStep.isEmpty())
+    if (!heading && state == State::Method && numberedSteps && (blankBefore || methodPaused) &&
+        !line.trimmed().isEmpty() && !PageText::startsWithStepNumber(line) &&
+        PageText::stepNumberAlone(line).isEmpty() && pendingStep.isEmpty() &&
+        !(shortLine && PageText::isMetaLine(line)))
         state = State::Notes;
+    if (state != State::Method)
+        methodPaused = false;
     // Sentences after the ingredients and a blank line are the method.
     if (!heading && state == State::Ingredients && blankBefore && line.endsWith(u'。') &&
         line.size() > 15 && !line.trimmed().startsWith(u'※') && !ingredients.isEmpty())
         state = State::Method;
 
-    if ((heading || numberedFirst) && state != State::Nutrition)
+    if (heading || numberedFirst)
         startSection();
     if (sectionAt < 0 && !heading && !numberedFirst && shortLine)
         noteCandidate(original);
@@ -555,7 +610,9 @@ void Parser::processLine(QString line)
 
 void Parser::startSection()
 {
-    if (sectionAt < 0 && state != State::Notes)
+    // A tip or a notes heading may stand above the name (a banner such as
+    // "今日の献立メモ"); the recipe starts with its ingredients or method.
+    if (sectionAt < 0 && (state == State::Ingredients || state == State::Method))
         sectionAt = int(candidates.size());
 }
 
@@ -659,6 +716,39 @@ void Parser::findNutrients(const QString &line)
     }
 }
 
+// A table of nutrients copied as a row of labels and a row of figures:
+// "エネルギー 食塩相当量" / "52kcal 0.7g".
+void Parser::findTableFigures(const QString &line)
+{
+    if (!labelRow.isEmpty()) {
+        const QList<QString> figures = PageText::figures(line);
+        if (figures.size() == labelRow.size()) {
+            for (qsizetype i = 0; i < figures.size(); ++i) {
+                const QString &label = labelRow.at(i);
+                QString *value = nullptr;
+                if (equalsAny(label, {u"エネルギー", u"熱量", u"カロリー"}))
+                    value = &r.calories;
+                else if (equalsAny(label, {u"たんぱく質", u"タンパク質", u"蛋白質"}))
+                    value = &r.protein;
+                else if (label == u"脂質"_s)
+                    value = &r.fat;
+                else if (label == u"炭水化物"_s)
+                    value = &r.carbohydrate;
+                else if (equalsAny(label, {u"塩分", u"食塩相当量", u"食塩"}))
+                    value = &r.salt;
+                if (value && value->isEmpty())
+                    *value = figures.at(i);
+            }
+        }
+        labelRow.clear();
+    }
+    const QList<QStringView> labels = PageText::nutrientLabelsOnly(line);
+    if (labels.size() >= 2) {
+        for (QStringView label : labels)
+            labelRow.append(label.toString());
+    }
+}
+
 void Parser::findTime(QString &line)
 {
     qsizetype from = 0;
@@ -715,12 +805,14 @@ void Parser::collect(const QString &line)
             collectIngredient(line);
         break;
     case State::Method:
-        if (!trimmed.isEmpty() && !(shortLine && PageText::isMetaLine(line)))
+        if (shortLine && PageText::isMetaLine(line))
+            methodPaused = !r.method.isEmpty();
+        else if (!trimmed.isEmpty())
             collectStep(trimmed);
         break;
     case State::Point:
         if (!(shortLine && PageText::isMetaLine(line)))
-            r.point += line + crlf;
+            pointLines.append({lineNo, line});
         break;
     case State::Start:
     case State::Title:
@@ -737,13 +829,17 @@ void Parser::collectIngredient(const QString &line)
     qsizetype from = 0;
     while (from < line.size() && bullets().contains(line.at(from)))
         ++from;
-    QString item = line.mid(from);
+    const QString written = line.mid(from);
+    QString item = written;
     for (qsizetype i = 0; i < item.size(); ++i) {
-        const QChar c = item.at(i);
+        const QChar c = written.at(i);
         const bool leader =
-            (c == u'・' || c == u'.') &&
-            ((i + 1 < item.size() && item.at(i + 1) == c) || (i > 0 && item.at(i - 1) == c));
-        if (leader || c == u'|' || (c != u'・' && decoration().contains(c)))
+            (c == u'・' || c == u'.') && ((i + 1 < written.size() && written.at(i + 1) == c) ||
+                                          (i > 0 && written.at(i - 1) == c));
+        // "なす:3本": a colon between the name and its amount.
+        const bool colon =
+            c == u':' && i > 0 && PageText::isAmountOnly(QStringView(written).sliced(i + 1));
+        if (leader || colon || c == u'|' || (c != u'・' && decoration().contains(c)))
             item[i] = u' ';
     }
     item = item.trimmed();
@@ -834,6 +930,10 @@ void Parser::produceOutput()
             noteLines.append(text);
     }
     r.notes = noteLines.isEmpty() ? QString() : noteLines.join(crlf) + crlf;
+    for (const auto &[line, text] : std::as_const(pointLines)) {
+        if (line != nameLine)
+            r.point += text + crlf;
+    }
     r.ingredients = ingredients.isEmpty() ? QString() : ingredients.join(crlf) + crlf;
     if (!pendingStep.isEmpty())
         r.method += pendingStep + crlf;
@@ -853,14 +953,20 @@ void Parser::produceOutput()
 
     // A sentence broken after a particle or a linking form goes on on the
     // next line, unless that line starts the next step.
-    QStringList steps = r.method.split(crlf);
-    for (qsizetype i = steps.size() - 1; i > 0; --i) {
-        const QString &before = steps.at(i - 1);
-        if (!before.isEmpty() && QStringView(u"てらばがと").contains(before.back()) &&
-            !steps.at(i).isEmpty() && !PageText::startsWithStepNumber(steps.at(i))) {
-            steps[i - 1] += steps.at(i);
-            steps.removeAt(i);
+    QStringList steps;
+    for (const QString &line : r.method.split(crlf)) {
+        if (!steps.isEmpty() && !steps.back().isEmpty() && !line.isEmpty() &&
+            !PageText::startsWithStepNumber(line)) {
+            const QChar end = steps.back().back();
+            // Numbered steps go on until the next number; a line there that
+            // does not end a sentence was broken by the page's width.
+            const bool open = numberedSteps && !QStringView(u"。!?！？)）」♪").contains(end);
+            if (open || QStringView(u"てらばがと").contains(end)) {
+                steps.back() += line;
+                continue;
+            }
         }
+        steps.append(line);
     }
     r.method = steps.join(crlf);
     for (const char16_t *joined : {u"、", u"を", u"に", u"の", u"は", u"で"}) {
@@ -889,7 +995,7 @@ void Parser::produceOutput()
     r.ingredients = TextHelpers::squeezeChar(r.ingredients, u' ');
     r.ingredients = trimLineBreaks(r.ingredients);
 
-    classifyMainIngredient(r.fromSettingsBlock ? QString() : r.dishName, r.category, r.word);
+    classifyMainIngredientOfName(r.fromSettingsBlock ? QString() : r.dishName, r.category, r.word);
     if (r.category.isEmpty() && r.word.isEmpty())
         classifyMainIngredientByLine(r.ingredients, r.category, r.word);
 }

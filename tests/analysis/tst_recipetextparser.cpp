@@ -71,7 +71,7 @@ void TestRecipeTextParser::field_data()
         << u"おふくろの味"_s;
     QTest::newRow("title vote") << lines({u"カレー投票"_s}) << u"dishName"_s << u"カレー"_s;
     QTest::newRow("title decoration")
-        << lines({u"★☆ 簡単～ 親子丼 ★"_s}) << u"dishName"_s << u"☆ 簡単  親子丼"_s;
+        << lines({u"★☆ 簡単～ 親子丼 ★"_s}) << u"dishName"_s << u"簡単 親子丼"_s;
     QTest::newRow("title after rule line")
         << lines({u"-----"_s, u"  卵焼き"_s, u"-----"_s}) << u"dishName"_s << u"卵焼き"_s;
     QTest::newRow("title after blank lines")
