@@ -409,8 +409,9 @@ const Words bylineStarts = {u"by ",        u"By ",  u"BY ", u"投稿者", u"作�
 const Words labelStarts = {u"カテゴリ", u"タグ",     u"キーワード", u"人気のキーワード",
                            u"ジャンル", u"関連タグ", u"分類"};
 
-const Words dateStarts = {u"投稿日", u"更新日",   u"公開日", u"掲載日",
-                          u"作成日", u"最終更新", u"配信日", u"登録日:"};
+const Words dateStarts = {u"投稿日",    u"更新日",    u"公開日",  u"掲載日",
+                          u"作成日",    u"最終更新",  u"配信日",  u"登録日:",
+                          u"Posted on", u"Posted by", u"Updated", u"Published"};
 
 const Words counterLabels = {u"コメント", u"つくれぽ",   u"いいね",       u"レビュー",
                              u"保存",     u"お気に入り", u"シェア",       u"ツイート",
@@ -598,13 +599,18 @@ QStringView core(QStringView line)
     return line.sliced(from, to - from);
 }
 
+bool endsLikeSentence(QStringView line)
+{
+    const QStringView t = trimmed(line);
+    return t.endsWith(u'。') ||
+           endsWithAny(t, {u"です", u"ます", u"でした", u"ました", u"ません", u"ね", u"よ", u"!",
+                           u"！", u"?", u"？", u"♪", u"ね♪", u"ください", u"でしょう", u"だ"});
+}
+
 bool isSentence(QStringView line)
 {
     const QStringView t = trimmed(line);
-    if (t.contains(u'。'))
-        return true;
-    if (endsWithAny(t, {u"です", u"ます", u"でした", u"ました", u"ません", u"ね", u"よ", u"!",
-                        u"！", u"?", u"？", u"♪", u"ね♪", u"ください", u"でしょう", u"だ"}))
+    if (t.contains(u'。') || endsLikeSentence(t))
         return true;
     if (startsWithAny(t, {u"こんにちは", u"こんばんは", u"おはよう", u"いつも", u"はじめまして"}))
         return true;
@@ -682,6 +688,10 @@ bool isFurniture(QStringView line)
         return true;
     if (startsWithAny(c, dateStarts) || isDateOnly(c))
         return true;
+    // Credits: "(料理・村田さちこ)", "撮影/森".
+    if (c.size() <= 20 && (c.startsWith(u"料理・") || c.startsWith(u"料理/") ||
+                           c.startsWith(u"料理:") || c.startsWith(u"文・")))
+        return true;
     const bool slash = c.contains(u'/');
     if ((slash || c.contains(u':')) &&
         containsAny(c, {u"撮影", u"スタイリング", u"監修", u"料理制作", u"レシピ制作", u"取材"}))
@@ -697,6 +707,10 @@ bool isFurniture(QStringView line)
         endsWithAny(c, {u".com", u".jp", u".net", u".org", u".info"}))
         return true;
     if (startsWithAny(c, {u"特集", u"連載"}))
+        return true;
+    // Links to more pages: "他のレシピを見る", "レシピ一覧へ".
+    if (c.size() <= 20 && endsWithAny(c, {u"を見る", u"を見てみる", u"一覧へ", u"へ戻る",
+                                          u"をもっと見る", u"はこちら"}))
         return true;
     // Names of sites, groups and issues are short and no sentences.
     return c.size() <= 30 && isOrganisation(c) && !isSentence(line);

@@ -22,6 +22,8 @@ QStringView core(QStringView line);
 
 // Prose: ends like a sentence, or holds one.
 bool isSentence(QStringView line);
+// Ends as a sentence does ("。", "です", "ます", "!").
+bool endsLikeSentence(QStringView line);
 
 // Navigation, site and issue names, dates, bylines, mail headers, tags,
 // credits, counters, ads and hashtags: text of the page, not of the recipe.

@@ -147,9 +147,16 @@ bool isBareHeading(const QString &line, std::initializer_list<QStringView> words
 
 // A line that reads as a sentence is no heading unless it starts with the
 // heading and a colon ("作り方:鍋に…").
-bool isProse(const QString &line)
+bool isProse(const QString &line, std::initializer_list<QStringView> headings)
 {
-    return PageText::isSentence(line) && !line.contains(u':');
+    if (!PageText::endsLikeSentence(line) || line.contains(u':'))
+        return false;
+    const QStringView c = PageText::core(line);
+    for (QStringView h : headings) {
+        if (c.startsWith(h))
+            return false;
+    }
+    return true;
 }
 
 // What is left of a heading line once the heading is taken: nothing when
@@ -159,8 +166,9 @@ QString headingRest(const QString &rest)
     QString r = PageText::core(rest).toString();
     if (r.isEmpty() || PageText::isMetaLine(r) || PageText::servings(rest) == r)
         return {};
-    static const QStringView words[] = {u"材料",     u"調味料", u"分量",       u"下準備", u"作り方",
-                                        u"つくり方", u"人数",   u"下ごしらえ", u"具材",   u"食材"};
+    static const QStringView words[] = {u"材料",   u"調味料",   u"分量",        u"下準備",
+                                        u"作り方", u"つくり方", u"人数",        u"下ごしらえ",
+                                        u"具材",   u"食材",     u"Ingredients", u"INGREDIENTS"};
     QString left = r;
     for (QStringView w : words)
         left.replace(w.toString(), QString());
@@ -270,15 +278,20 @@ private:
 
 bool Parser::ingredientsHeading(const QString &line) const
 {
-    if (hasAny(line, {u"具材", u"食材"}) && line.size() <= PageText::shortLine) {
+    // Other words pages head their ingredients with, alone or with the servings.
+    if (line.size() <= PageText::shortLine &&
+        hasAny(line, {u"具材", u"食材", u"Ingredients", u"INGREDIENTS"})) {
         const QStringView c = PageText::core(line);
-        if ((c.startsWith(u"具材") || c.startsWith(u"食材")) && !isProse(line) &&
-            headingRest(c.sliced(2).toString()).isEmpty())
-            return true;
+        for (QStringView word : {u"具材", u"食材", u"Ingredients", u"INGREDIENTS"}) {
+            if (c.startsWith(word) && !isProse(line, {word}) &&
+                headingRest(c.sliced(word.size()).toString()).isEmpty())
+                return true;
+        }
     }
     if (!hasAny(line, {u"材 量", u"ざいりょう", u"材料", u"材 料", u"用意するもの"}))
         return false;
-    if (isProse(line) || (line.size() <= PageText::shortLine && PageText::isFurniture(line)))
+    if (isProse(line, {u"材料", u"材 料", u"材 量", u"ざいりょう", u"用意するもの"}) ||
+        (line.size() <= PageText::shortLine && PageText::isFurniture(line)))
         return false;
     if (!(hasAny(line, {u"の", u"費", u"に", u"を", u"は", u"が", u"全"}) && !line.contains(u':')))
         return true;
@@ -297,7 +310,7 @@ bool Parser::methodHeading(const QString &line, Heading bare) const
     if (keyword) {
         if (has(line, u"下準備が") && !line.contains(u':'))
             return false;
-        return !isProse(line) || line.trimmed().startsWith(u"作り方");
+        return !isProse(line, {u"作り方", u"つくりかた", u"下準備", u"手順", u"調理手順"});
     }
     return bare == Heading::Method;
 }
@@ -546,6 +559,8 @@ void Parser::processLine(QString line)
             line.clear();
         else if (line.trimmed().startsWith(u':'))
             line = line.trimmed().mid(1);
+        else if (line.startsWith(u'】') || line.startsWith(u'>') || line.startsWith(u'〉'))
+            line = line.mid(1).trimmed(); // "【作り方】(1)切る。"
         state = State::Method;
         heading = true;
     }
@@ -864,8 +879,17 @@ void Parser::collectStep(const QString &trimmed)
     }
     QString step = pendingStep + trimmed;
     pendingStep.clear();
-    if (PageText::startsWithStepNumber(step))
+    if (PageText::startsWithStepNumber(step)) {
         numberedSteps = true;
+        // A method printed as one paragraph: "(1)切る。(2)煮る。"
+        for (qsizetype at = step.indexOf(u'。'); at >= 0 && at + 1 < step.size();
+             at = step.indexOf(u'。', at + 1)) {
+            if (PageText::startsWithStepNumber(QStringView(step).sliced(at + 1))) {
+                step.insert(at + 1, crlf);
+                at += 2;
+            }
+        }
+    }
     for (char16_t k = u'1'; k <= u'9' && step.contains(u'|'); ++k) {
         const qsizetype at = step.indexOf(u"| "_s + QChar(k));
         if (at >= 0)
