@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,13 +20,6 @@ const CharSet &frame()
     static const CharSet set(
         u" \t\u3000∞∴。○●◎▼△▽▲Ψ◆◇■□┃★☆＊*〓『』【】「」・[]［］…━‥♪♡♥※〈〉<>＜＞《》≪≫()"
         u"（）〔〕{}｛｝:：|｜-_=~～#＃•◉◯♦→⇒✿❀✾❁✽✻❖♣♠◇▶►▷◀");
-    return set;
-}
-
-// Decoration a name loses (the title's set of characters, "～" included).
-const CharSet &nameDecoration()
-{
-    static const CharSet set(u"\u3000∞∴。Ｏ○●◎▼△Ψ◆◇■□┃★＊〓『』【】「」・[]［］…━‥～");
     return set;
 }
 
@@ -95,7 +90,8 @@ bool isKcalAt(QStringView s, qsizetype i)
     if (i + 4 > s.size())
         return false;
     for (int k = 0; k < 4; ++k) {
-        if (s.at(i + k).toLower() != QChar(word[k]))
+        // ASCII letters only: setting the 0x20 bit makes them lower case.
+        if ((s.at(i + k).unicode() | 0x20) != word[k])
             return false;
     }
     return true;
@@ -119,12 +115,13 @@ const QStringView numberSkip = u" :：()[]【】〔〕{}";
 // collecting `allowed`.
 QString numberBefore(QStringView s, qsizetype at, QStringView allowed, qsizetype *from = nullptr)
 {
+    // Collected backwards and turned round once: long digit runs stay linear.
     QString number;
     qsizetype i = at - 1;
     for (; i >= 0; --i) {
         const QChar c = s.at(i);
         if (allowed.contains(c)) {
-            number.prepend(c);
+            number.append(c);
             continue;
         }
         if (!number.isEmpty() || !numberSkip.contains(c))
@@ -132,6 +129,7 @@ QString numberBefore(QStringView s, qsizetype at, QStringView allowed, qsizetype
     }
     if (from)
         *from = i + 1;
+    std::reverse(number.begin(), number.end());
     return number;
 }
 
@@ -583,6 +581,12 @@ const Words dishWords = {
 
 namespace PageText {
 
+const CharSet &decoration()
+{
+    static const CharSet set(u"\u3000∞∴。Ｏ○●◎▼△Ψ◆◇■□┃★＊〓『』【】「」・[]［］…━‥");
+    return set;
+}
+
 bool namesDish(const QString &text)
 {
     return mentionsDishOrIngredient(text) || containsAny(text, dishWords);
@@ -840,17 +844,25 @@ QString nutrient(QStringView line, std::initializer_list<QStringView> keywords, 
 {
     if (labelOnly)
         *labelOnly = false;
+    // The next place of each keyword, searched again only once passed, so
+    // that a long line is read once per keyword.
+    QList<qsizetype> next;
+    for (QStringView k : keywords)
+        next.append(line.indexOf(k));
     qsizetype searchFrom = 0;
     while (searchFrom < line.size()) {
         // The earliest keyword from here on.
         qsizetype at = -1;
         qsizetype length = 0;
+        qsizetype n = 0;
         for (QStringView k : keywords) {
-            const qsizetype i = line.indexOf(k, searchFrom);
-            if (i >= 0 && (at < 0 || i < at)) {
-                at = i;
+            if (next[n] >= 0 && next[n] < searchFrom)
+                next[n] = line.indexOf(k, searchFrom);
+            if (next[n] >= 0 && (at < 0 || next[n] < at)) {
+                at = next[n];
                 length = k.size();
             }
+            ++n;
         }
         if (at < 0)
             return {};
@@ -918,14 +930,17 @@ QString servings(QStringView line, qsizetype *start, qsizetype *end)
             continue;
         qsizetype from = 0;
         QString number = numberBefore(line, i, allowed, &from);
-        while (!number.isEmpty() && (number.front() == u'～' || number.front() == u'~')) {
-            number.remove(0, 1);
-            ++from;
-        }
+        qsizetype tilde = 0;
+        while (tilde < number.size() && (number.at(tilde) == u'～' || number.at(tilde) == u'~'))
+            ++tilde;
+        number.remove(0, tilde);
+        from += tilde;
         if (number.isEmpty())
             continue;
-        // The basis of nutrition figures is no number of servings.
-        if (mentionsNutrition(line.first(from)))
+        // The basis of nutrition figures is no number of servings; the
+        // nutrients stand close before it ("栄養価(1人分)").
+        const qsizetype window = qMax<qsizetype>(0, from - 30);
+        if (mentionsNutrition(line.sliced(window, from - window)))
             continue;
         QStringView after = line.sliced(i + 2);
         qsizetype skip = 0;
@@ -1204,7 +1219,8 @@ QString dishName(QStringView line)
     qsizetype from = 0;
     qsizetype to = name.size();
     const auto edge = [](QChar c) {
-        return nameDecoration().contains(c) || nameFrame().contains(c) || c == u' ';
+        return PageText::decoration().contains(c) || c == u'～' || nameFrame().contains(c) ||
+               c == u' ';
     };
     while (from < to && edge(name.at(from)))
         ++from;
@@ -1212,7 +1228,7 @@ QString dishName(QStringView line)
         --to;
     name = name.sliced(from, to - from);
     for (QChar &c : name) {
-        if (c != u'・' && nameDecoration().contains(c))
+        if (c != u'・' && (PageText::decoration().contains(c) || c == u'～'))
             c = u' ';
     }
     name = name.trimmed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/charset.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -11,6 +13,9 @@
 // step numbers and the headings real pages use. Lines come width-folded (see
 // RecipeTextParser). Every function is linear in the length of the line.
 namespace PageText {
+
+// The decoration characters of headings and names ("■", "【】", "・", …).
+const CharSet &decoration();
 
 // Longest line still taken for a heading, a name or a piece of furniture;
 // longer lines are text.

@@ -59,19 +59,6 @@ QString foldWidth(const QString &line)
     return result;
 }
 
-const CharSet &decoration()
-{
-    static const CharSet set(u"\u3000∞∴。Ｏ○●◎▼△Ψ◆◇■□┃★＊〓『』【】「」・[]［］…━‥");
-    return set;
-}
-
-// Decoration, brackets and colons around a heading word.
-const CharSet &headingDecoration()
-{
-    static const CharSet set(u"\u3000∞∴。Ｏ○●◎▼△Ψ◆◇■□┃★＊〓『』【】「」・[]［］…━‥<>＜＞:");
-    return set;
-}
-
 // What may stand before an ingredient as a bullet.
 const CharSet &bullets()
 {
@@ -142,7 +129,13 @@ QString unframed(const QString &line)
 // A heading line on its own that holds nothing but the heading word.
 bool isBareHeading(const QString &line, std::initializer_list<QStringView> words)
 {
-    return equalsAny(headingDecoration().replaced(line, u' ').trimmed(), words);
+    // Decoration, angle brackets and colons around the word.
+    QString word = line;
+    for (QChar &c : word) {
+        if (PageText::decoration().contains(c) || QStringView(u"<>＜＞:").contains(c))
+            c = u' ';
+    }
+    return equalsAny(word.trimmed(), words);
 }
 
 // A line that reads as a sentence is no heading unless it starts with the
@@ -513,7 +506,7 @@ void Parser::processLine(QString line)
         if (at >= 0)
             line = line.mid(at + 1);
         for (QChar &c : line) {
-            if (c != u'・' && decoration().contains(c))
+            if (c != u'・' && PageText::decoration().contains(c))
                 c = u' ';
         }
         qsizetype start = 0;
@@ -854,7 +847,7 @@ void Parser::collectIngredient(const QString &line)
         // "なす:3本": a colon between the name and its amount.
         const bool colon =
             c == u':' && i > 0 && PageText::isAmountOnly(QStringView(written).sliced(i + 1));
-        if (leader || colon || c == u'|' || (c != u'・' && decoration().contains(c)))
+        if (leader || colon || c == u'|' || (c != u'・' && PageText::decoration().contains(c)))
             item[i] = u' ';
     }
     item = item.trimmed();
@@ -882,12 +875,19 @@ void Parser::collectStep(const QString &trimmed)
     if (PageText::startsWithStepNumber(step)) {
         numberedSteps = true;
         // A method printed as one paragraph: "(1)切る。(2)煮る。"
+        QString split;
+        qsizetype from = 0;
         for (qsizetype at = step.indexOf(u'。'); at >= 0 && at + 1 < step.size();
              at = step.indexOf(u'。', at + 1)) {
             if (PageText::startsWithStepNumber(QStringView(step).sliced(at + 1))) {
-                step.insert(at + 1, crlf);
-                at += 2;
+                split += QStringView(step).sliced(from, at + 1 - from);
+                split += crlf;
+                from = at + 1;
             }
+        }
+        if (from > 0) {
+            split += QStringView(step).sliced(from);
+            step = split;
         }
     }
     for (char16_t k = u'1'; k <= u'9' && step.contains(u'|'); ++k) {

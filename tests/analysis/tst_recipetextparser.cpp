@@ -313,6 +313,12 @@ void TestRecipeTextParser::nastyInputs_data()
     QTest::newRow("bar markers") << QString(u"| 1| 2| 3| 9"_s).repeated(20'000);
     QTest::newRow("lone surrogates") << QString(u"\xD800\xDC00\xDBFF"_s).repeated(1000);
     QTest::newRow("only breaks") << QString(u"\r\n\r\r\n\n"_s).repeated(10'000);
+    // Long lines full of what the scanners look for: each must stay linear.
+    QTest::newRow("servings bases") << u"x\r\n"_s + QString(u"1人分あたり "_s).repeated(200'000);
+    QTest::newRow("salt remarks") << u"x\r\n"_s + QString(u"塩分が"_s).repeated(300'000);
+    QTest::newRow("steps in one line")
+        << u"x\r\n作り方\r\n"_s + QString(u"(1)切る。"_s).repeated(200'000);
+    QTest::newRow("digits before kcal") << u"x\r\n"_s + QString(1'000'000, u'1') + u"kcal"_s;
     QTest::newRow("one bracket") << u"＜"_s;
     QTest::newRow("settings block only") << u"【その他設定項目】"_s;
 }
