@@ -200,6 +200,10 @@ void TestClipboardAnalysis::roundTrip_data()
     for (const auto &[n, value] : fields)
         full.setField(n, value);
     QTest::newRow("every field") << RecordCodec::writeRecordLine(full);
+    // "・" between words is part of them, not decoration.
+    full.setField(F::DishName, u"豚・白菜の重ね蒸し"_s);
+    full.setField(F::Ingredients, u"豚バラ肉 300g\\n塩・こしょう 少々"_s);
+    QTest::newRow("middle dots") << RecordCodec::writeRecordLine(full);
 }
 
 void TestClipboardAnalysis::roundTrip()
