@@ -17,11 +17,6 @@ namespace AnalyseCommand {
 
 const QString option = u"--analyse"_s;
 
-bool isRequested(const QStringList &args)
-{
-    return !args.isEmpty() && args.front() == option;
-}
-
 QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))

@@ -13,9 +13,6 @@ namespace AnalyseCommand {
 
 extern const QString option; // "--analyse"
 
-// True when the arguments (without the program name) ask for the command.
-bool isRequested(const QStringList &args);
-
 // args without the program name. Returns the process exit status: 0 after
 // printing the recipe, non-zero with a message on err when the file cannot
 // be read or holds no recipe text.
