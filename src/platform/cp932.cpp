@@ -22,14 +22,22 @@ static bool isTrailByte(uchar b)
 }
 
 // Character by character, so that each invalid sequence becomes exactly one
-// U+FFFD (the converter would substitute 0x1A or drop a final lead byte).
+// U+FFFD (the converter would substitute 0x1A or drop a final lead byte) and
+// everything after it decodes as usual. A converter that reported an error
+// keeps reporting it after resetState(), so it is replaced instead.
 static QString decodeCarefully(QByteArrayView bytes)
 {
     QString text;
+    text.reserve(bytes.size());
     QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
+        if (b < 0x80) {
+            text += QLatin1Char(char(b));
+            ++i;
+            continue;
+        }
         qsizetype len = 1;
         if (isLeadByte(b)) {
             if (i + 1 >= n || !isTrailByte(uchar(bytes[i + 1]))) {
@@ -39,12 +47,13 @@ static QString decodeCarefully(QByteArrayView bytes)
             }
             len = 2;
         }
-        unit.resetState();
         const QString decoded = unit.decode(bytes.sliced(i, len));
-        if (unit.hasError() || decoded.isEmpty())
+        if (unit.hasError() || decoded.size() != 1 || decoded.at(0).unicode() < 0x80) {
             text += QChar::ReplacementCharacter;
-        else
+            unit = QStringDecoder(codecName, QStringConverter::Flag::Stateless);
+        } else {
             text += decoded;
+        }
         i += len;
     }
     return text;

@@ -51,20 +51,28 @@ void TestCp932::decodeKnownBytes()
 void TestCp932::invalidBytesAreFlagged_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("lone lead byte at end") << QByteArray("abc\x81");
-    QTest::newRow("bad trail byte") << QByteArray("\x81\x20x");
-    QTest::newRow("undefined single byte") << QByteArray("a\xa0z");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("lone lead byte at end") << QByteArray("abc\x81") << u"abc\uFFFD"_s;
+    QTest::newRow("bad trail byte") << QByteArray("\x81\x20x") << u"\uFFFD x"_s;
+    QTest::newRow("undefined single byte") << QByteArray("a\xa0z") << u"a\uFFFDz"_s;
+    QTest::newRow("stray bytes") << QByteArray("\x80\xfd\xfe\xff") << u"\uFFFD\uFFFD\uFFFD\uFFFD"_s;
+    // What follows a bad byte must decode as usual: quotes and commas too.
+    QTest::newRow("unassigned pair, then fields")
+        << QByteArray("\x85\x40,\"\x97\xbf\x97\x9d\",x") << u"\uFFFD,\"料理\",x"_s;
+    QTest::newRow("two bad bytes apart")
+        << QByteArray("\xa0\x93\xf7,\xeb\x40,\"\xb8\xd8\"") << u"\uFFFD肉,\uFFFD,\"ｸﾘ\""_s;
 }
 
 void TestCp932::invalidBytesAreFlagged()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
     bool invalid = false;
-    const QString text = Cp932::decode(bytes, &invalid);
+    const QString decoded = Cp932::decode(bytes, &invalid);
     QVERIFY(invalid);
-    QVERIFY(text.contains(QChar::ReplacementCharacter));
+    QCOMPARE(decoded, text);
     // The replacement character can never be written back silently.
-    QVERIFY(!Cp932::encode(text, nullptr));
+    QVERIFY(!Cp932::encode(decoded, nullptr));
 }
 
 void TestCp932::normalizeThenEncode_data()
