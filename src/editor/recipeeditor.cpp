@@ -101,7 +101,7 @@ bool RecipeEditor::show(int selectedRecordNo)
 
 bool RecipeEditor::checkName()
 {
-    if (m_form.Txt_key1.trimmed().isEmpty()) {
+    if (TextHelpers::trimBlanks(m_form.Txt_key1).isEmpty()) {
         m_prompts.message(u"表題が青色の項目は必須入力です"_s, Icon::Exclamation);
         return false;
     }
@@ -123,7 +123,8 @@ bool RecipeEditor::update()
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
-    const QString question = u"「"_s + m_form.Txt_key1.trimmed() + u"」を更新します"_s;
+    const QString question =
+        u"「"_s + TextHelpers::trimBlanks(m_form.Txt_key1) + u"」を更新します"_s;
     if (m_prompts.message(question, Icon::Exclamation, Buttons::OkCancel, Answer::Ok) != Answer::Ok)
         return false;
     return insert(true);

@@ -133,6 +133,9 @@ private Q_SLOTS:
         QTest::newRow("equal key goes after")
             << u"肉"_s << u"牛"_s << u"ステーキ"_s
             << QStringList{u"ステーキ"_s, u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s} << 3;
+        QTest::newRow("leading ideographic space is part of the name")
+            << u"肉"_s << u"牛"_s << u"　タン"_s
+            << QStringList{u"　タン"_s, u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s} << 2;
         QTest::newRow("end") << u"魚"_s << u"鯛"_s << u"鯛茶漬け"_s
                              << QStringList{u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s,
                                             u"鯛茶漬け"_s}

@@ -386,7 +386,7 @@ void RecipeListWindow::refillSubcategories(bool keepText)
 {
     ChoiceList &sub = m_form.cmb_bunrui12;
     const QString text = sub.currentText();
-    const QString category = m_form.Cmb_bunrui11.currentText().trimmed();
+    const QString category = TextHelpers::trimBlanks(m_form.Cmb_bunrui11.currentText());
     sub.items = category.isEmpty()
                     ? QStringList()
                     : VocabularyFile::readVocabularySection(m_state.vocabularyPath(),
@@ -416,7 +416,7 @@ void RecipeListWindow::setView(int index)
 void RecipeListWindow::viewChosen()
 {
     BusyPointer busy;
-    const QString view = m_view->currentText().trimmed();
+    const QString view = TextHelpers::trimBlanks(m_view->currentText());
     m_second->clear();
     m_second->addItem(QString());
     m_second->setEnabled(true);
@@ -438,8 +438,8 @@ void RecipeListWindow::viewChosen()
 RecipeListFilter RecipeListWindow::currentFilter() const
 {
     RecipeListFilter filter;
-    filter.view = m_view->currentText().trimmed();
-    filter.secondFilter = m_second->currentText().trimmed();
+    filter.view = TextHelpers::trimBlanks(m_view->currentText());
+    filter.secondFilter = TextHelpers::trimBlanks(m_second->currentText());
     for (int i = 0; i < m_second->count(); ++i)
         filter.secondEntries.append(m_second->itemText(i));
     filter.mainCategory = m_state.searchMainCategory;
