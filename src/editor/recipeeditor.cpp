@@ -136,7 +136,7 @@ bool RecipeEditor::insert(bool replacingShown)
         savePastedImage();
         m_form.imagePending = false;
     }
-    const RecipeRecord record = m_form.toRecord(m_clock);
+    RecipeRecord record = m_form.toRecord(m_clock);
     QByteArray newRow;
     QString error;
     if (!RecipeFileRewrite::encodeRow(

@@ -49,16 +49,32 @@ QByteArray headerBytes()
     return Cp932::encodeLossy(RecipeFileFormat::RecipeFileHeader);
 }
 
-bool encodeRow(const RecipeRecord &record, int lastField, QByteArray *row, QString *error)
+bool encodeRow(RecipeRecord &record, int lastField, QByteArray *row, QString *error)
 {
-    QString bad;
-    const QString text = Cp932::normalize(RecordCodec::writeRecordLine(record, lastField));
-    if (Cp932::encode(text, row, &bad))
-        return true;
-    if (error) {
-        *error = u"「%1」はレシピファイルに保存できない文字です。\r\n"
-                 u"別の文字に置き換えてから保存してください。"_s.arg(bad);
+    for (int n = 1; n <= RecipeRecord::fieldCount; ++n) {
+        if (!record.field(n).isEmpty())
+            record.setField(n, Cp932::normalize(record.field(n)));
     }
+    if (Cp932::encode(RecordCodec::writeRecordLine(record, lastField), row))
+        return true;
+    // Name the field, so the user knows where to look.
+    for (int n = 1; n <= lastField; ++n) {
+        QString bad;
+        if (Cp932::encode(record.field(n), nullptr, &bad) || !error)
+            continue;
+        if (bad == QChar::ReplacementCharacter) {
+            *error = u"「%1」に、ファイルから読めなかった文字「%2」があります。\r\n"
+                     u"正しい文字に直すか消してから、もう一度保存してください。"_s.arg(
+                         RecipeRecord::fieldLabel(n), Cp932::codePoint(bad));
+        } else {
+            *error = u"「%1」に、レシピファイルに保存できない文字「%2」があります。\r\n"
+                     u"別の文字に置き換えるか消してから、もう一度保存してください。"_s.arg(
+                         RecipeRecord::fieldLabel(n), Cp932::codePoint(bad));
+        }
+        return false;
+    }
+    if (error)
+        *error = u"レシピをレシピファイルの文字に変換できませんでした。"_s;
     return false;
 }
 

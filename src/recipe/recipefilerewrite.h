@@ -35,9 +35,10 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
 // The fixed header line in CP932.
 QByteArray headerBytes();
 
-// A record as one CP932 row (without line end); fails naming a character
-// that CP932 cannot hold.
-bool encodeRow(const RecipeRecord &record, int lastField, QByteArray *row, QString *error);
+// A record as one CP932 row (without line end). Its fields are normalised
+// first (in place, so the caller's sort key sees what is stored); fails
+// naming the field and a character that CP932 cannot hold.
+bool encodeRow(RecipeRecord &record, int lastField, QByteArray *row, QString *error);
 
 // Copies old lines to new ones: metadata lines unchanged, the first
 // non-metadata line replaced by the fixed header, every data row passed to

@@ -167,10 +167,18 @@ private Q_SLOTS:
         f.form.Txt_key1 = u"  "_s;
         QVERIFY(!f.editor.add());
         QCOMPARE(f.prompts.lastText(), u"表題が青色の項目は必須入力です"_s);
-        f.form.Txt_key1 = u"鍋 🍲"_s; // no CP932 form
+        // What CP932 cannot hold is named with its field and code point.
+        f.form.Txt_key1 = u"鍋"_s;
+        f.form.txt_yobi[1] = u"煮る\u00A0🍲"_s;
         QVERIFY(!f.editor.add());
-        QVERIFY(f.prompts.lastText().contains(u"🍲"_s));
+        QCOMPARE(f.prompts.lastText(),
+                 u"「作り方」に、レシピファイルに保存できない文字「U+1F372」があります。\r\n"
+                 u"別の文字に置き換えるか消してから、もう一度保存してください。"_s);
         QCOMPARE(f.bytes(), before);
+        // Look-alikes are stored in their CP932 form.
+        f.form.txt_yobi[1] = u"煮る\u00A0\u2022\u00BD"_s;
+        QVERIFY(f.editor.add());
+        QCOMPARE(f.record(f.form.shownRecordNo).field(RecipeRecord::Method), u"煮る ・1/2"_s);
     }
 
     void registeredDate_data()
