@@ -7,6 +7,8 @@
 #include "platform/programfolder.h"
 #include "platform/prompts.h"
 #include "platform/textfile.h"
+#include "recipe/recipefilelayout.h"
+#include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
 #include "recipe/texthelpers.h"
@@ -25,17 +27,9 @@ using Icon = Prompts::Icon;
 using Buttons = Prompts::Buttons;
 using Answer = Prompts::Answer;
 
-// The raw data row with this record number, or nullopt.
 std::optional<QByteArray> rawRow(const QList<QByteArray> &lines, int recordNo)
 {
-    int n = 0;
-    for (const QByteArray &line : lines) {
-        if (line.startsWith('@'))
-            continue;
-        if (++n == recordNo && n >= 2)
-            return line;
-    }
-    return std::nullopt;
+    return RecipeFileLayout::row(lines, recordNo);
 }
 
 } // namespace
@@ -81,8 +75,8 @@ bool RecipeEditor::show(int selectedRecordNo)
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
-    const TextFile::ReadResult file = TextFile::readLines(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines, selectedRecordNo);
+    const RecipeFileReader file(m_recipeFile);
+    const std::optional<QByteArray> raw = rawRow(file.lines(), selectedRecordNo);
     if (!raw) {
         // The file changed under the list; showing nothing beats showing another row.
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
@@ -209,8 +203,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
 
     // The picture asked about is the deleted row's own, not whatever the
     // entry fields happen to show.
-    const TextFile::ReadResult file = TextFile::readLines(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines, selectedRecordNo);
+    const RecipeFileReader file(m_recipeFile);
+    const std::optional<QByteArray> raw = rawRow(file.lines(), selectedRecordNo);
     const QString imageName =
         raw ? RecordCodec::splitRecordLine(Cp932::decode(*raw)).field(RecipeRecord::Picture)
             : QString();

@@ -3,17 +3,42 @@
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "recipe/recipefileformat.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recordcodec.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace RecipeFileRewrite {
 
+bool isWorkFile(const QString &path, const QString &workPath)
+{
+    const QFileInfo file(path);
+    const QFileInfo work(workPath);
+    if (QDir::cleanPath(file.absoluteFilePath()) == QDir::cleanPath(work.absoluteFilePath()))
+        return true;
+    const QString canonical = file.canonicalFilePath();
+    return !canonical.isEmpty() && canonical == work.canonicalFilePath();
+}
+
+QString workFileRefusal(const QString &path)
+{
+    return u"「%1」は、レシピファイルを書き換えるときに使う作業ファイルです。\r\n"
+           u"レシピファイルとしては使えません。別の名前でコピーしてから開いてください。\r\n"
+           u"何も変更していません。"_s.arg(QDir::toNativeSeparators(path));
+}
+
 Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform)
 {
     Result result;
+    // The work file is removed first: it must never be the user's file.
+    if (isWorkFile(currentPath, workPath)) {
+        result.error = workFileRefusal(currentPath);
+        return result;
+    }
     if (QFile::exists(workPath) && !QFile::remove(workPath)) {
         result.error = u"作業ファイル[%1]を削除できません。"_s.arg(workPath);
         return result;
@@ -27,9 +52,16 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
         result.error = u"作業ファイル[%1]を読めません。\r\n%2"_s.arg(workPath, old.errorText);
         return result;
     }
+    QList<QByteArray> oldLines = old.lines;
+    RecipeFileLayout::dropByteOrderMark(oldLines);
+    if (const QString refusal = RecipeFileLayout::refusal(currentPath, oldLines);
+        !refusal.isEmpty()) {
+        result.error = refusal;
+        return result;
+    }
     QList<QByteArray> lines;
     QString error;
-    if (!transform(old.lines, lines, &error)) {
+    if (!transform(oldLines, lines, &error)) {
         result.error = error;
         return result;
     }
@@ -82,20 +114,25 @@ void copyWithHeader(
     const QList<QByteArray> &oldLines, QList<QByteArray> &out,
     const std::function<void(int, const QByteArray &, QList<QByteArray> &)> &rowFilter)
 {
-    int recordNo = 0;
+    // A file without a header gets one before its first row; nothing is
+    // replaced by it.
+    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(oldLines);
+    bool headerWritten = false;
     for (const QByteArray &line : oldLines) {
-        if (line.startsWith('@')) {
+        if (RecipeFileLayout::isMetadataLine(line)) {
             out.append(line);
             continue;
         }
         ++recordNo;
-        if (recordNo == 1) {
+        if (!headerWritten) {
             out.append(headerBytes());
-            continue;
+            headerWritten = true;
+            if (recordNo == 1)
+                continue;
         }
         rowFilter(recordNo, line, out);
     }
-    if (recordNo == 0)
+    if (!headerWritten)
         out.append(headerBytes());
 }
 

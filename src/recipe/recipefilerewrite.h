@@ -32,6 +32,11 @@ using Transform = std::function<bool(const QList<QByteArray> &oldLines, QList<QB
 // (normally ProgramFolder::path() + "qvprint.tmp").
 Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform);
 
+// Whether path is the work file itself: it can never be a recipe file, as
+// every rewrite replaces it.
+bool isWorkFile(const QString &path, const QString &workPath);
+QString workFileRefusal(const QString &path);
+
 // The fixed header line in CP932.
 QByteArray headerBytes();
 
@@ -40,9 +45,9 @@ QByteArray headerBytes();
 // naming the field and a character that CP932 cannot hold.
 bool encodeRow(RecipeRecord &record, int lastField, QByteArray *row, QString *error);
 
-// Copies old lines to new ones: metadata lines unchanged, the first
-// non-metadata line replaced by the fixed header, every data row passed to
-// rowFilter (record number, raw line) which appends what it wants to `out`.
+// Copies old lines to new ones: metadata lines unchanged, the header replaced
+// by the fixed header (put in when the file has none), every data row passed
+// to rowFilter (record number, raw line) which appends what it wants to `out`.
 void copyWithHeader(const QList<QByteArray> &oldLines, QList<QByteArray> &out,
                     const std::function<void(int recordNo, const QByteArray &raw,
                                              QList<QByteArray> &out)> &rowFilter);

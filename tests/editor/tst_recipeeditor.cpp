@@ -1,6 +1,7 @@
 #include "editor/recipeeditor.h"
 #include "recipe/recipefileformat.h"
 #include "recipe/recipefilereader.h"
+#include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
 #include "testsupport.h"
 
@@ -179,6 +180,65 @@ private Q_SLOTS:
         f.form.txt_yobi[1] = u"煮る\u00A0\u2022\u00BD"_s;
         QVERIFY(f.editor.add());
         QCOMPARE(f.record(f.form.shownRecordNo).field(RecipeRecord::Method), u"煮る ・1/2"_s);
+    }
+
+    // A missing header is put in before the first row, which stays; a
+    // byte-order mark does not hide the metadata line it stands before.
+    void addToAFileWithoutHeader_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        const QByteArray rows = cp932Lines({threeRows.at(0), threeRows.at(2)});
+        const QByteArray header = cp932Lines({RecipeFileFormat::RecipeFileHeader});
+        QTest::newRow("no header") << QByteArray("@TITLE=t\r\n") + rows;
+        QTest::newRow("no header, no metadata") << rows;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF@TITLE=t\r\n") + header + rows;
+    }
+    void addToAFileWithoutHeader()
+    {
+        QFETCH(QByteArray, before);
+        Fixture f({});
+        f.home.write(u"rec/QVRECIPE.csv"_s, before);
+        f.editor.show(2);
+        QCOMPARE(f.form.Txt_key1, u"ステーキ"_s);
+        RecipeForm::selectByText(f.form.Cmb_bunrui11, u"肉"_s);
+        f.form.Txt_key1 = u"生姜焼き"_s;
+        QVERIFY(f.editor.add());
+        QByteArray row;
+        QString error;
+        RecipeRecord record = f.form.toRecord(f.clock);
+        QVERIFY(RecipeFileRewrite::encodeRow(record, 29, &row, &error));
+        const QByteArray metadata = before.contains("@TITLE=t") ? "@TITLE=t\r\n" : "";
+        QCOMPARE(f.bytes(), metadata +
+                                cp932Lines({RecipeFileFormat::RecipeFileHeader, threeRows.at(0)}) +
+                                row + "\r\n" + cp932Lines({threeRows.at(2)}));
+        QCOMPARE(f.form.shownRecordNo, 3);
+    }
+
+    // A file that is no recipe file, or the work file, is never rewritten.
+    void rewriteRefusesWhatIsNoRecipeFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("work file")
+            << u"qvprint.tmp"_s << cp932Lines({RecipeFileFormat::RecipeFileHeader})
+            << u"」は、レシピファイルを書き換えるときに使う作業ファイルです。"_s;
+        QTest::newRow("text file") << u"rec/memo.txt"_s << cp932Lines({u"買い物"_s, u"豚肉"_s})
+                                   << u"」はレシピファイルではありません。"_s;
+    }
+    void rewriteRefusesWhatIsNoRecipeFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstLine);
+        Fixture f(threeRows);
+        f.home.write(name, content);
+        f.editor.setRecipeFile(f.home.file(name));
+        f.form.Txt_key1 = u"新"_s;
+        QVERIFY(!f.editor.add());
+        QCOMPARE(f.prompts.lastText().section(u"\r\n"_s, 0, 0),
+                 u"「"_s + QDir::toNativeSeparators(f.home.file(name)) + firstLine);
+        QCOMPARE(f.home.read(name), content);
     }
 
     void registeredDate_data()
