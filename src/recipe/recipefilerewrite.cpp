@@ -1,6 +1,7 @@
 #include "recipe/recipefilerewrite.h"
 
 #include "platform/cp932.h"
+#include "platform/fileguard.h"
 #include "platform/textfile.h"
 #include "recipe/recipefileformat.h"
 #include "recipe/recipefilelayout.h"
@@ -39,6 +40,16 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
         result.error = workFileRefusal(currentPath);
         return result;
     }
+    // Another copy of the program rewriting the same file waits here, and
+    // reads the file only after this rewrite has replaced it.
+    const FileGuard guard(currentPath);
+    if (!guard.locked()) {
+        result.error =
+            u"レシピファイル[%1]は、ほかのプログラムが書き換え中です。\r\n"
+            u"しばらくしてから、もう一度操作してください。\r\n"
+            u"レシピファイルは変更していません。"_s.arg(QDir::toNativeSeparators(currentPath));
+        return result;
+    }
     if (QFile::exists(workPath) && !QFile::remove(workPath)) {
         result.error = u"作業ファイル[%1]を削除できません。"_s.arg(workPath);
         return result;
@@ -63,6 +74,13 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
     QString error;
     if (!transform(oldLines, lines, &error)) {
         result.error = error;
+        return result;
+    }
+    if (!guard.unchanged()) {
+        result.error = u"レシピファイル[%1]は、作業中にほかのプログラムによって変更されました。\r\n"
+                       u"レシピファイルは変更していません。"
+                       u"一覧を確かめてから、もう一度操作してください。"_s.arg(
+                           QDir::toNativeSeparators(currentPath));
         return result;
     }
     if (const QString e = TextFile::writeAtomically(currentPath, TextFile::joinLines(lines));

@@ -12,7 +12,9 @@
 // to the work file "qvprint.tmp" in the program folder, the new content is
 // built from the work copy's lines, and the current file is replaced as a
 // whole. A crash, a kill or a full disk leaves the old or the new file, never
-// a part; a failure changes nothing and says what went wrong.
+// a part; a failure changes nothing and says what went wrong. Rewrites of one
+// file by several processes follow one another, and a file that something
+// else changed meanwhile is not replaced.
 namespace RecipeFileRewrite {
 
 inline constexpr const char16_t *workFileName = u"qvprint.tmp";
