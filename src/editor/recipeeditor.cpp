@@ -20,6 +20,9 @@
 using namespace Qt::StringLiterals;
 
 const QString RecipeEditor::selectFromListMessage = u"一覧から選択してください"_s;
+const QString RecipeEditor::staleRowMessage =
+    u"一覧を作った後で、レシピファイルがほかのプログラムによって変更されています。\r\n"
+    u"一覧を読み直しますので、レシピを選び直してください。"_s;
 
 namespace {
 
@@ -27,9 +30,9 @@ using Icon = Prompts::Icon;
 using Buttons = Prompts::Buttons;
 using Answer = Prompts::Answer;
 
-std::optional<QByteArray> rawRow(const QList<QByteArray> &lines, int recordNo)
+size_t identityOf(const QByteArray &raw)
 {
-    return RecipeFileLayout::row(lines, recordNo);
+    return RecipeFileLayout::rowIdentity(Cp932::decode(raw));
 }
 
 } // namespace
@@ -41,7 +44,16 @@ RecipeEditor::RecipeEditor(Prompts &prompts, const Clock &clock, RecipeForm &for
 
 void RecipeEditor::setRecipeFile(const QString &path)
 {
+    if (path == m_recipeFile)
+        return;
     m_recipeFile = path;
+    clear();
+}
+
+void RecipeEditor::refuseStale()
+{
+    m_prompts.message(staleRowMessage, Icon::Exclamation);
+    m_listStale = true;
 }
 
 void RecipeEditor::notifyPicture(const QString &path)
@@ -50,17 +62,22 @@ void RecipeEditor::notifyPicture(const QString &path)
         showPicture(path);
 }
 
-bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText)
+bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText,
+                       std::optional<size_t> listRow)
 {
     switch (index) {
     case 0:
-        return show(selectedRecordNo);
+        return show(selectedRecordNo, listRow);
     case 1:
         return add();
     case 2:
         return update();
     case 3:
-        return remove(selectedRecordNo, entryText);
+        if (!listRow) {
+            m_prompts.message(selectFromListMessage, Icon::Exclamation);
+            return false;
+        }
+        return remove(selectedRecordNo, entryText, *listRow);
     case 4:
         clear();
         return false;
@@ -69,17 +86,19 @@ bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText
     }
 }
 
-bool RecipeEditor::show(int selectedRecordNo)
+bool RecipeEditor::show(int selectedRecordNo, std::optional<size_t> listRow)
 {
     if (selectedRecordNo < 0) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
     const RecipeFileReader file(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines(), selectedRecordNo);
+    const std::optional<QByteArray> raw =
+        listRow ? RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, *listRow)
+                : RecipeFileLayout::row(file.lines(), selectedRecordNo);
     if (!raw) {
         // The file changed under the list; showing nothing beats showing another row.
-        m_prompts.message(selectFromListMessage, Icon::Exclamation);
+        refuseStale();
         return false;
     }
     RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
@@ -88,7 +107,7 @@ bool RecipeEditor::show(int selectedRecordNo)
     m_form.showRecord(record);
     m_form.shownRecordNo = selectedRecordNo;
     m_shownFile = m_recipeFile;
-    m_shownRow = *raw;
+    m_shownRow = identityOf(*raw);
     notifyPicture(RecipePicture::findImageFile(m_recipeFile, record.field(RecipeRecord::Picture)));
     return true;
 }
@@ -113,7 +132,7 @@ bool RecipeEditor::update()
 {
     if (!checkName())
         return false;
-    if (m_form.shownRecordNo < 0 || m_shownFile != m_recipeFile) {
+    if (m_form.shownRecordNo < 0 || !m_shownRow || m_shownFile != m_recipeFile) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
@@ -141,22 +160,24 @@ bool RecipeEditor::insert(bool replacingShown)
     }
     const QString newKey = RecordCodec::sortKey(record);
     const int removeNo = replacingShown ? m_form.shownRecordNo : -1;
-    const QByteArray expectedOld = m_shownRow;
-    bool shownRowChanged = false;
     int newRecordNo = -1;
+    bool stale = false;
     RecipeRecord old;
 
     // Removing the old row and inserting the new one is one rewrite, so a
     // failure can never lose the recipe between the two steps.
     const auto transform = [&](const QList<QByteArray> &oldLines, QList<QByteArray> &out,
                                QString *transformError) {
+        if (removeNo >= 0 && !RecipeFileLayout::sameRow(oldLines, removeNo, *m_shownRow)) {
+            *transformError = staleRowMessage;
+            stale = true;
+            return false;
+        }
         int written = 1; // record numbers written so far (the header is 1)
         RecipeFileRewrite::copyWithHeader(
             oldLines, out, [&](int recordNo, const QByteArray &raw, QList<QByteArray> &lines) {
-                if (recordNo == removeNo) {
-                    shownRowChanged = raw != expectedOld;
+                if (recordNo == removeNo)
                     return;
-                }
                 if (newRecordNo < 0) {
                     RecordCodec::splitRecordLine(Cp932::decode(raw), old);
                     if (RecordCodec::sortKey(old) > newKey) {
@@ -167,10 +188,6 @@ bool RecipeEditor::insert(bool replacingShown)
                 lines.append(raw);
                 ++written;
             });
-        if (removeNo >= 0 && (shownRowChanged || !rawRow(oldLines, removeNo))) {
-            *transformError = selectFromListMessage;
-            return false;
-        }
         if (newRecordNo < 0) {
             out.append(newRow);
             newRecordNo = written + 1;
@@ -181,18 +198,26 @@ bool RecipeEditor::insert(bool replacingShown)
         RecipeFileRewrite::rewrite(m_recipeFile, m_workFile, transform);
     if (!result.ok) {
         m_prompts.message(result.error, Icon::Exclamation);
+        m_listStale = stale;
         return false;
     }
     m_form.shownRecordNo = newRecordNo;
     m_shownFile = m_recipeFile;
-    m_shownRow = newRow;
+    m_shownRow = identityOf(newRow);
     return true;
 }
 
-bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
+bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText, size_t listRow)
 {
     if (selectedRecordNo < 0) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
+        return false;
+    }
+    // Checked first, so that both questions concern the row that would go.
+    const std::optional<QByteArray> raw = RecipeFileLayout::sameRow(
+        RecipeFileReader(m_recipeFile).lines(), selectedRecordNo, listRow);
+    if (!raw) {
+        refuseStale();
         return false;
     }
     if (m_prompts.message(u"「"_s + entryText + u"」を削除します"_s, Icon::Exclamation,
@@ -203,11 +228,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
 
     // The picture asked about is the deleted row's own, not whatever the
     // entry fields happen to show.
-    const RecipeFileReader file(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines(), selectedRecordNo);
     const QString imageName =
-        raw ? RecordCodec::splitRecordLine(Cp932::decode(*raw)).field(RecipeRecord::Picture)
-            : QString();
+        RecordCodec::splitRecordLine(Cp932::decode(*raw)).field(RecipeRecord::Picture);
     QString imageToDelete;
     if (const QString path = RecipePicture::pictureNamePath(m_recipeFile, imageName);
         !path.isEmpty() && QFileInfo(path).isFile()) {
@@ -217,8 +239,14 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
             imageToDelete = path;
     }
 
+    bool stale = false;
     const auto transform = [&](const QList<QByteArray> &oldLines, QList<QByteArray> &out,
-                               QString *) {
+                               QString *transformError) {
+        if (!RecipeFileLayout::sameRow(oldLines, selectedRecordNo, listRow)) {
+            *transformError = staleRowMessage;
+            stale = true;
+            return false;
+        }
         RecipeFileRewrite::copyWithHeader(
             oldLines, out, [&](int recordNo, const QByteArray &row, QList<QByteArray> &lines) {
                 if (recordNo != selectedRecordNo)
@@ -229,9 +257,10 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
     const RecipeFileRewrite::Result result =
         RecipeFileRewrite::rewrite(m_recipeFile, m_workFile, transform);
     m_form.shownRecordNo = -1;
-    m_shownRow.clear();
+    m_shownRow.reset();
     if (!result.ok) {
         m_prompts.message(result.error, Icon::Exclamation);
+        m_listStale = stale;
         return false;
     }
     if (!imageToDelete.isEmpty())
@@ -243,13 +272,25 @@ void RecipeEditor::clear()
 {
     clearPicture();
     m_form.clearFields();
-    m_shownRow.clear();
+    m_shownRow.reset();
 }
 
-void RecipeEditor::forgetShownRecord()
+std::optional<RecipeRecord> RecipeEditor::shownRecordFromFile(QString *refusal)
 {
-    m_form.shownRecordNo = -1;
-    m_shownRow.clear();
+    if (m_form.shownRecordNo < 0 || !m_shownRow || m_shownFile != m_recipeFile)
+        return std::nullopt;
+    const std::optional<QByteArray> raw = RecipeFileLayout::sameRow(
+        RecipeFileReader(m_recipeFile).lines(), m_form.shownRecordNo, *m_shownRow);
+    if (!raw) {
+        if (refusal)
+            *refusal = staleRowMessage;
+        m_listStale = true;
+        return std::nullopt;
+    }
+    RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
+    if (normalizeRow)
+        normalizeRow(record);
+    return record;
 }
 
 bool RecipeEditor::pasteImage(const QImage &clipboardImage)

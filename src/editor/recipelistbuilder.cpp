@@ -41,7 +41,8 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         if (normalize)
             normalize(record);
         if (filter.listed(record, line))
-            result.entries.append({recordNo, RecipeListFilter::entryText(record)});
+            result.entries.append({recordNo, RecipeListFilter::entryText(record),
+                                   RecipeFileLayout::rowIdentity(line)});
         if (!tick()) {
             result.complete = false;
             return result;

@@ -338,7 +338,13 @@ void RecipeFileCommands::importFile()
 
 void RecipeFileCommands::exportShown()
 {
-    const std::optional<RecipeRecord> shown = m_c.host->shownRecord();
+    QString refusal;
+    const std::optional<RecipeRecord> shown = m_c.host->shownRecord(&refusal);
+    if (!refusal.isEmpty()) {
+        m_c.prompts->message(refusal, Prompts::Icon::Exclamation);
+        m_c.host->rebuildList();
+        return;
+    }
     m_c.clipboard->clear();
     if (shown)
         m_c.clipboard->setText(RecipeExport::exportText(*shown));

@@ -140,6 +140,19 @@ std::optional<QByteArray> row(const QList<QByteArray> &lines, int recordNo)
     return std::nullopt;
 }
 
+size_t rowIdentity(QStringView decodedRow)
+{
+    return qHash(decodedRow, size_t(0));
+}
+
+std::optional<QByteArray> sameRow(const QList<QByteArray> &lines, int recordNo, size_t identity)
+{
+    std::optional<QByteArray> raw = row(lines, recordNo);
+    if (raw && rowIdentity(Cp932::decode(*raw)) != identity)
+        raw.reset();
+    return raw;
+}
+
 QString refusal(const QString &path, const QList<QByteArray> &lines)
 {
     const QString name = QDir::toNativeSeparators(path);

@@ -44,6 +44,14 @@ int recordNoBeforeFirstLine(const QList<QStringView> &lines);
 // The raw data row with this record number (2 and up).
 std::optional<QByteArray> row(const QList<QByteArray> &lines, int recordNo);
 
+// Tells rows apart: the list keeps it with each entry, so that a command on an
+// entry can check that the row under its record number is still that row.
+size_t rowIdentity(QStringView decodedRow);
+
+// The raw row with this record number when it is still the row with this
+// identity; nullopt when another row took its number or it is gone.
+std::optional<QByteArray> sameRow(const QList<QByteArray> &lines, int recordNo, size_t identity);
+
 // Why a file with these lines (byte-order mark dropped) is no recipe file,
 // as a message naming path; empty text when it is one. A recipe file is
 // CP932 text whose first non-metadata line is the header or a recipe row;

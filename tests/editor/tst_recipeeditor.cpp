@@ -1,5 +1,6 @@
 #include "editor/recipeeditor.h"
 #include "recipe/recipefileformat.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
@@ -72,6 +73,11 @@ struct Fixture
         return result;
     }
     RecipeRecord record(int recordNo) const { return RecipeFileReader(file).record(recordNo); }
+    // What the list keeps with the entry of this row.
+    size_t listRow(int recordNo) const
+    {
+        return RecipeFileLayout::rowIdentity(RecipeFileReader(file).rowText(recordNo));
+    }
     int fieldCount(int recordNo) const
     {
         return int(RecordCodec::splitFields(RecipeFileReader(file).rowText(recordNo)).size());
@@ -346,6 +352,8 @@ private Q_SLOTS:
                      cp932Lines({RecipeFileFormat::RecipeFileHeader, threeRows.at(0),
                                  rowText(u"野菜"_s, u"茄子"_s, u"麻婆茄子"_s)}));
         f.editor.setRecipeFile(f.home.file(u"other.csv"_s));
+        QCOMPARE(f.form.Txt_key1, QString()); // the fields were emptied
+        f.form.Txt_key1 = u"生姜焼き"_s;
         QVERIFY(!f.editor.update());
         QCOMPARE(f.prompts.lastText(), u"一覧から選択してください"_s);
         // The same file rewritten behind the form's back.
@@ -354,8 +362,49 @@ private Q_SLOTS:
         f.home.write(u"rec/QVRECIPE.csv"_s, cp932Lines({RecipeFileFormat::RecipeFileHeader,
                                                         threeRows.at(0), threeRows.at(2)}));
         QVERIFY(!f.editor.update());
-        QCOMPARE(f.prompts.lastText(), u"一覧から選択してください"_s);
+        QCOMPARE(f.prompts.lastText(), RecipeEditor::staleRowMessage);
+        QVERIFY(f.editor.takeListStale());
         QCOMPARE(f.names(), (QStringList{u"ステーキ"_s, u"鯛めし"_s}));
+    }
+
+    // Another program removed the first recipe after the list was built:
+    // record number 3 is now 鯛めし. Nothing may act on it as 生姜焼き.
+    void staleRowsAreRefused_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("delete") << u"delete"_s;
+        QTest::newRow("show") << u"show"_s;
+        QTest::newRow("export") << u"export"_s;
+    }
+    void staleRowsAreRefused()
+    {
+        QFETCH(QString, command);
+        Fixture f({threeRows.at(0),
+                   rowText(u"肉"_s, u"豚"_s, u"生姜焼き"_s, withField(9, u"0001.bmp"_s)),
+                   threeRows.at(2)});
+        f.home.write(u"rec/0001.bmp"_s, "BM");
+        const size_t listed = f.listRow(3);
+        QVERIFY(f.editor.show(3, listed));
+        f.home.write(u"rec/QVRECIPE.csv"_s, cp932Lines({RecipeFileFormat::RecipeFileHeader,
+                                                        threeRows.at(1), threeRows.at(2)}));
+        const QByteArray changed = f.bytes();
+        f.prompts.answers = {Answer::Ok, Answer::Yes};
+        if (command == u"delete"_s) {
+            QVERIFY(!f.editor.remove(3, u"肉\t 生姜焼き"_s, listed));
+        } else if (command == u"show"_s) {
+            f.form.Txt_key1 = u"typed"_s;
+            QVERIFY(!f.editor.show(3, listed));
+            QCOMPARE(f.form.Txt_key1, u"typed"_s);
+        } else {
+            QString refusal;
+            QVERIFY(!f.editor.shownRecordFromFile(&refusal));
+            f.prompts.message(refusal);
+        }
+        QCOMPARE(f.prompts.shown.size(), 1);
+        QCOMPARE(f.prompts.lastText(), RecipeEditor::staleRowMessage);
+        QVERIFY(f.editor.takeListStale());
+        QCOMPARE(f.bytes(), changed);
+        QVERIFY(QFile::exists(f.home.file(u"rec/0001.bmp"_s)));
     }
 
     void deleteRow_data()
@@ -387,7 +436,7 @@ private Q_SLOTS:
             f.home.write(u"rec/0001.bmp"_s, "BM");
         QVERIFY(f.editor.show(3));
         f.prompts.answers = answers;
-        QCOMPARE(f.editor.remove(3, u"肉\t 生姜焼き"_s), deleted);
+        QCOMPARE(f.editor.remove(3, u"肉\t 生姜焼き"_s, f.listRow(3)), deleted);
         QCOMPARE(f.prompts.shown.size(), messages);
         QCOMPARE(f.prompts.shown.front().text, u"「肉\t 生姜焼き」を削除します"_s);
         QCOMPARE(f.prompts.shown.front().defaultAnswer, Answer::Cancel);
@@ -409,7 +458,7 @@ private Q_SLOTS:
         f.home.write(u"rec/b.bmp"_s, "BM");
         QVERIFY(f.editor.show(2)); // the fields show ステーキ with a.bmp
         f.prompts.answers = {Answer::Ok, Answer::Yes};
-        QVERIFY(f.editor.remove(3, u"肉\t 生姜焼き"_s));
+        QVERIFY(f.editor.remove(3, u"肉\t 生姜焼き"_s, f.listRow(3)));
         QVERIFY(f.prompts.shown.back().text.contains(u"b.bmp"_s));
         QVERIFY(QFile::exists(f.home.file(u"rec/a.bmp"_s)));
         QVERIFY(!QFile::exists(f.home.file(u"rec/b.bmp"_s)));

@@ -45,7 +45,11 @@ public:
         ++rebuilds;
         return int(RecipeFileReader(ProgramFolder::resolve(m_currentName)).rows().size());
     }
-    std::optional<RecipeRecord> shownRecord() const override { return shown; }
+    std::optional<RecipeRecord> shownRecord(QString *why) const override
+    {
+        *why = refusal;
+        return shown;
+    }
     void showSearchHit(int recordNo) override { hits.append(recordNo); }
     int askSearchText(QString &text) override
     {
@@ -61,6 +65,7 @@ public:
     QList<bool> busyCalls;
     int rebuilds = 0;
     std::optional<RecipeRecord> shown;
+    QString refusal;
     QList<int> hits;
     QList<std::pair<int, QString>> searchScript; // answer, text typed (null: keep)
     QStringList textsOffered;
@@ -596,6 +601,15 @@ void TestRecipeFileCommands::exportShown()
     env.host.shown = RecordCodec::splitRecordLine(RecipeFileFormat::sampleRows.at(0));
     env.commands->exportShown();
     QCOMPARE(env.clipboard.text(), RecipeExport::exportText(*env.host.shown));
+
+    // The shown row changed in the file: refused, the clipboard kept.
+    env.host.shown.reset();
+    env.host.refusal = u"changed"_s;
+    env.commands->exportShown();
+    QCOMPARE(env.prompts.lastText(), u"changed"_s);
+    QCOMPARE(env.clipboard.text(), RecipeExport::exportText(RecordCodec::splitRecordLine(
+                                       RecipeFileFormat::sampleRows.at(0))));
+    QCOMPARE(env.host.rebuilds, 1);
 }
 
 void TestRecipeFileCommands::searchFindsNextWithFolding()

@@ -36,6 +36,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int recordNoRole = Qt::UserRole;
+constexpr int rowRole = Qt::UserRole + 1; // identity of the row the entry shows
 
 // Busy pointer for the length of a command.
 class BusyPointer
@@ -404,7 +405,7 @@ void RecipeListWindow::pushForm()
 void RecipeListWindow::setRecipeFile(const QString &path)
 {
     m_editor.setRecipeFile(path);
-    m_editor.forgetShownRecord();
+    pushForm();
 }
 
 void RecipeListWindow::setView(int index)
@@ -478,6 +479,7 @@ void RecipeListWindow::rebuildList()
         for (const RecipeListBuilder::Entry &entry : built.entries) {
             auto *item = new QListWidgetItem(entry.text);
             item->setData(recordNoRole, entry.recordNo);
+            item->setData(rowRole, qulonglong(entry.row));
             m_list->addItem(item);
             if (entry.recordNo == m_form.shownRecordNo)
                 selected = item;
@@ -525,9 +527,11 @@ void RecipeListWindow::runCommand(int index)
     BusyPointer busy;
     const QListWidgetItem *item = m_list->currentItem();
     const QString entryText = item ? item->text() : QString();
-    const bool changed = m_editor.run(index, selectedRecordNo(), entryText);
+    const std::optional<size_t> row =
+        item ? std::optional<size_t>(size_t(item->data(rowRole).toULongLong())) : std::nullopt;
+    const bool changed = m_editor.run(index, selectedRecordNo(), entryText, row);
     pushForm();
-    if (changed && index >= 1 && index <= 3)
+    if ((changed && index >= 1 && index <= 3) || m_editor.takeListStale())
         rebuildList();
 }
 
