@@ -16,6 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +106,7 @@ bool RecipeEditor::show(int selectedRecordNo, std::optional<size_t> listRow)
         refuseStale();
         return false;
     }
+    dropPendingPicture();
     RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
     if (normalizeRow)
         normalizeRow(record);
@@ -145,9 +151,14 @@ bool RecipeEditor::update()
 
 bool RecipeEditor::insert(bool replacingShown)
 {
+    // A pasted picture is written only with the row: its name goes into the
+    // row first, its file is completed once the row is in the file.
+    const QString nameBefore = m_form.txt_yobi[2];
+    QString picturePath;
     if (m_form.imagePending) {
-        savePastedImage();
-        m_form.imagePending = false;
+        picturePath = pastedPicturePath();
+        if (picturePath.isEmpty())
+            return false;
     }
     RecipeRecord record = m_form.toRecord(m_clock);
     QByteArray newRow;
@@ -155,8 +166,26 @@ bool RecipeEditor::insert(bool replacingShown)
     if (!RecipeFileRewrite::encodeRow(
             record, qMax<int>(RecipeRecord::definedFields, record.lastNonEmptyField()), &newRow,
             &error)) {
+        m_form.txt_yobi[2] = nameBefore;
         m_prompts.message(error, Icon::Exclamation);
         return false;
+    }
+    std::unique_ptr<QSaveFile> picture;
+    if (!picturePath.isEmpty()) {
+        picture = std::make_unique<QSaveFile>(picturePath);
+        QImageWriter writer(picture.get(), "bmp");
+        if (!picture->open(QIODevice::WriteOnly) || !writer.write(m_pendingImage) ||
+            !picture->flush()) {
+            const QString why = writer.error() != QImageWriter::UnknownError
+                                    ? writer.errorString()
+                                    : picture->errorString();
+            m_form.txt_yobi[2] = nameBefore;
+            m_prompts.message(u"画像ファイル[%1]を保存できませんでした。\r\n%2\r\n"
+                              u"レシピも画像も変更していません。"_s.arg(
+                                  QDir::toNativeSeparators(picturePath), why),
+                              Icon::Exclamation);
+            return false;
+        }
     }
     const QString newKey = RecordCodec::sortKey(record);
     const int removeNo = replacingShown ? m_form.shownRecordNo : -1;
@@ -197,6 +226,7 @@ bool RecipeEditor::insert(bool replacingShown)
     const RecipeFileRewrite::Result result =
         RecipeFileRewrite::rewrite(m_recipeFile, m_workFile, transform);
     if (!result.ok) {
+        m_form.txt_yobi[2] = nameBefore; // the picture file is never completed
         m_prompts.message(result.error, Icon::Exclamation);
         m_listStale = stale;
         return false;
@@ -204,6 +234,17 @@ bool RecipeEditor::insert(bool replacingShown)
     m_form.shownRecordNo = newRecordNo;
     m_shownFile = m_recipeFile;
     m_shownRow = identityOf(newRow);
+    if (picture) {
+        dropPendingPicture();
+        if (!picture->commit()) {
+            m_prompts.message(
+                u"レシピは保存しましたが、画像ファイル[%1]は保存できませんでした。\r\n"
+                u"%2"_s.arg(QDir::toNativeSeparators(picturePath), picture->errorString()),
+                Icon::Exclamation);
+            return true;
+        }
+        notifyPicture(picturePath);
+    }
     return true;
 }
 
@@ -316,29 +357,56 @@ bool RecipeEditor::pasteImage(const QImage &clipboardImage)
             return false;
         }
     }
+    const QString nameBefore = m_form.txt_yobi[2];
     m_form.txt_yobi[2] = name;
     m_pendingImage = clipboardImage;
     m_form.imagePending = true;
-    return update();
+    if (update())
+        return true;
+    // Cancelled or refused: nothing of the paste stays behind to be written
+    // later, perhaps with another recipe.
+    dropPendingPicture();
+    m_form.txt_yobi[2] = nameBefore;
+    return false;
 }
 
-QString RecipeEditor::savePastedImage()
+void RecipeEditor::dropPendingPicture()
+{
+    m_form.imagePending = false;
+    m_pendingImage = QImage();
+}
+
+QString RecipeEditor::pastedPicturePath()
 {
     QString name = m_form.txt_yobi[2].trimmed();
     if (name.isEmpty())
         name = RecipePicture::nextNumberedName(TextHelpers::folderPart(m_recipeFile));
-    m_form.txt_yobi[2] = name;
     const QString path = RecipePicture::pictureNamePath(m_recipeFile, name);
-    if (path.isEmpty()) {
+    if (path.isEmpty() || m_pendingImage.isNull()) {
         m_prompts.message(u"保管する画像ファイルが見つかりません"_s, Icon::Exclamation);
         return {};
     }
-    if (m_pendingImage.isNull() || !m_pendingImage.save(path, "BMP")) {
-        m_prompts.message(u"画像ファイル["_s + QDir::toNativeSeparators(path) +
-                          u"]が見つかりません"_s);
-        return {};
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (QFileInfo::exists(path)) {
+        // Only a bitmap is ever replaced by a pasted picture, and only when
+        // the user says so: a photo of theirs must not become a BMP.
+        QImageReader existing(path);
+        existing.setDecideFormatFromContent(true);
+        if (!name.endsWith(u".bmp"_s, Qt::CaseInsensitive) || existing.format() != "bmp") {
+            m_prompts.message(
+                u"画像ファイル[%1]はBMP形式の画像ではないため、"
+                u"貼り付けた画像で上書きしません。\r\n"
+                u"添付の画像名を変えてから、もう一度貼り付けてください。"_s.arg(shownPath),
+                Icon::Exclamation);
+            return {};
+        }
+        const QString question =
+            u"画像ファイル[%1]は既にあります。\r\n貼り付けた画像で置き換えますか"_s.arg(shownPath);
+        if (m_prompts.message(question, Icon::Exclamation, Buttons::YesNo, Answer::No) !=
+            Answer::Yes)
+            return {};
     }
-    notifyPicture(path);
+    m_form.txt_yobi[2] = name;
     return path;
 }
 
@@ -359,6 +427,7 @@ QString RecipeEditor::attachPicture(const QString &chosenPath)
     const QFileInfo info(chosen);
     if (chosen.isEmpty() || !info.isFile())
         return {};
+    dropPendingPicture();
     const QString fileFolder = QDir::cleanPath(info.absolutePath());
     const QString recipeFolder = QDir::cleanPath(QFileInfo(m_recipeFile).absolutePath());
     const bool inRecipeFolder = fileFolder.compare(recipeFolder, Qt::CaseInsensitive) == 0;
@@ -370,7 +439,7 @@ QString RecipeEditor::attachPicture(const QString &chosenPath)
 
 void RecipeEditor::clearPicture()
 {
-    m_form.imagePending = false;
+    dropPendingPicture();
     notifyPicture(QString());
 }
 

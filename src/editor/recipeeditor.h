@@ -58,9 +58,6 @@ public:
     // Pictures.
     // Cmd_clip with the clipboard's picture (null when it holds none).
     bool pasteImage(const QImage &clipboardImage);
-    // Saves the pending pasted picture under the image name (numbering a new
-    // one when it is empty); the saved path, or empty after a message.
-    QString savePastedImage();
     // Cmd_gazo: the path the file dialog starts from.
     QString attachStartPath() const;
     // Cmd_gazo with the chosen file: stores its name (bare when it lies in
@@ -78,6 +75,11 @@ public:
 
 private:
     bool checkName();
+    // Where the pending pasted picture is to be written: a new numbered
+    // file, or the BMP file named in the form once the user agreed to replace
+    // it. Empty after a message or a "no".
+    QString pastedPicturePath();
+    void dropPendingPicture();
     void refuseStale();
     bool insert(bool replacingShown);
     void notifyPicture(const QString &path);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -514,14 +515,72 @@ private Q_SLOTS:
         QCOMPARE(f.prompts.lastText(), u"画像名「abcdefghi.BMP」は8文字以下でお願いします。\r\n\r\n"
                                        u"（.BMPを除く、半角文字8文字以下）"_s);
         QVERIFY(!f.form.imagePending);
-        // Cancelling the update leaves the picture pending for the next one.
-        f.form.txt_yobi[2].clear();
-        f.prompts.answers = {Answer::Cancel};
-        QVERIFY(!f.editor.pasteImage(image));
-        QVERIFY(f.form.imagePending);
-        QVERIFY(!QFile::exists(f.home.file(u"rec/0001.bmp"_s)));
-        f.editor.clearPicture();
+    }
+
+    // A paste that is cancelled or refused leaves nothing behind: no file,
+    // no pending picture that a later update (of another recipe, with a photo
+    // attached meanwhile) would write.
+    void pasteThatDoesNotSaveLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QString>("message"); // first line of the last message
+        QTest::newRow("update cancelled") << QString() << QString() << QList<Answer>{Answer::Cancel}
+                                          << u"「鯛めし」を更新します"_s;
+        QTest::newRow("row refused")
+            << QString() << u"🐟"_s << QList<Answer>{Answer::Ok}
+            << u"「作り方」に、レシピファイルに保存できない文字「U+1F41F」があります。"_s;
+        QTest::newRow("picture cannot be written")
+            << u"q\\x"_s << QString() << QList<Answer>{Answer::Ok}
+            << u"画像ファイル[q/x.BMP]を保存できませんでした。"_s;
+        QTest::newRow("a photo is not replaced")
+            << u"photo.bmp"_s << QString() << QList<Answer>{Answer::Ok}
+            << u"画像ファイル[<rec>photo.bmp]はBMP形式の画像ではないため、貼り付けた画像で上書きしません。"_s;
+        QTest::newRow("a bitmap only when the user agrees")
+            << u"old.bmp"_s << QString() << QList<Answer>{Answer::Ok, Answer::No}
+            << u"画像ファイル[<rec>old.bmp]は既にあります。"_s;
+    }
+    void pasteThatDoesNotSaveLeavesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, method);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QString, message);
+        Fixture f(threeRows);
+        QImage photo(8, 6, QImage::Format_RGB32);
+        photo.fill(Qt::green);
+        QVERIFY(photo.save(f.home.file(u"rec/photo.bmp"_s), "JPG"));
+        QVERIFY(photo.save(f.home.file(u"rec/old.bmp"_s), "BMP"));
+        QVERIFY(photo.save(f.home.file(u"elsewhere.jpg"_s), "JPG"));
+        const QByteArray photoBytes = f.home.read(u"rec/photo.bmp"_s);
+        const QByteArray oldBytes = f.home.read(u"rec/old.bmp"_s);
+        const QByteArray before = f.bytes();
+        QVERIFY(f.editor.show(4));
+        f.form.txt_yobi[1] = method;
+        f.form.txt_yobi[2] = name;
+        f.prompts.answers = answers;
+        QImage pasted(4, 4, QImage::Format_RGB32);
+        pasted.fill(Qt::red);
+        QVERIFY(!f.editor.pasteImage(pasted));
+        QCOMPARE(
+            f.prompts.lastText().section(u"\r\n"_s, 0, 0),
+            QString(message).replace(u"<rec>"_s, QDir::toNativeSeparators(f.home.file(u"rec/"_s))));
+        QCOMPARE(f.form.txt_yobi[2], name);
         QVERIFY(!f.form.imagePending);
+        QCOMPARE(f.bytes(), before);
+        QCOMPARE(QDir(f.home.file(u"rec"_s)).entryList(QDir::Files),
+                 (QStringList{u"old.bmp"_s, u"photo.bmp"_s, u"QVRECIPE.csv"_s}));
+        QCOMPARE(f.home.read(u"rec/photo.bmp"_s), photoBytes);
+        QCOMPARE(f.home.read(u"rec/old.bmp"_s), oldBytes);
+
+        // Later: another recipe, a photo attached from elsewhere, an update.
+        QVERIFY(f.editor.show(2));
+        f.editor.attachPicture(f.home.file(u"elsewhere.jpg"_s));
+        f.prompts.answers = {Answer::Ok};
+        QVERIFY(f.editor.update());
+        QCOMPARE(QImageReader(f.home.file(u"elsewhere.jpg"_s)).format(), QByteArray("jpeg"));
+        QCOMPARE(QDir(f.home.file(u"rec"_s)).entryList(QDir::Files).size(), 3);
     }
 
     void attach_data()

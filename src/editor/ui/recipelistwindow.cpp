@@ -544,7 +544,9 @@ void RecipeListWindow::showPicture(const QString &path)
         m_pic1->clear();
         return;
     }
-    const QImage image = RecipePicture::loadRecipePicture(path);
+    // Decoded at most at the box's size: a large photo is not held whole.
+    const QImage image = RecipePicture::loadRecipePicture(path, m_pic2->contentsRect().size() *
+                                                                    m_pic2->devicePixelRatioF());
     if (image.isNull())
         return; // a missing picture shows nothing rather than the previous one
     m_pic1->setPixmap(QPixmap::fromImage(image));
@@ -616,7 +618,8 @@ void RecipeListWindow::attachPicture()
 
 void RecipeListWindow::pastePicture()
 {
-    const QImage image = QGuiApplication::clipboard()->image();
+    const QImage image = RecipePicture::clipboardPicture(QGuiApplication::clipboard()->mimeData(),
+                                                         RecipePicture::pastedPictureBound);
     BusyPointer busy;
     const bool changed = m_editor.pasteImage(image);
     pushForm();

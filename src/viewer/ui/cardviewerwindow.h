@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/cardpicturecache.h"
 #include "viewer/cardsheet.h"
 #include "viewer/cardslots.h"
 
@@ -67,6 +68,7 @@ private:
     void redrawForSize();
 
     CardViewerSession m_session;
+    CardPictureCache m_pictures;
     int m_selected = -1;
     QList<int> m_cards;
     CardSurface *m_surface = nullptr;
