@@ -23,8 +23,8 @@ template <typename Line> qsizetype firstNonMetadata(const QList<Line> &lines)
     return -1;
 }
 
-// Fields 4 to 6 of a row the program writes: the switches ("0|1|0|0|0|0|0|"),
-// then two list indexes.
+// A row as the program writes it: a dish name, the switches in field 4
+// ("0|1|0|0|0|0|0|"), then two list indexes.
 bool isRecipeRow(QStringView line)
 {
     const QStringList f = RecordCodec::splitFields(line.left(4096));
@@ -157,6 +157,11 @@ QString refusal(const QString &path, const QList<QByteArray> &lines)
 {
     const QString name = QDir::toNativeSeparators(path);
     const QString unchanged = u"\r\n何も変更していません。"_s;
+    // A recognised header makes a recipe file, whatever damage its rows hold.
+    const qsizetype first = firstNonMetadata(lines);
+    const QString firstLine = first < 0 ? QString() : Cp932::decode(lines.at(first).left(8192));
+    if (first >= 0 && isHeaderLine(firstLine))
+        return {};
     const Kind kind = textKind(lines);
     if (kind == Kind::Utf16 || isUtf8(lines)) {
         return u"「%1」は%2で書かれたファイルのため、レシピファイルとして使えません。\r\n"
@@ -164,14 +169,8 @@ QString refusal(const QString &path, const QList<QByteArray> &lines)
                    name, kind == Kind::Utf16 ? u"UTF-16"_s : u"UTF-8"_s) +
                unchanged;
     }
-    const qsizetype first = firstNonMetadata(lines);
-    if (kind == Kind::Text && first >= 0) {
-        const QString line = Cp932::decode(lines.at(first));
-        if (isHeaderLine(line) || isRecipeRow(line))
-            return {};
-    } else if (kind == Kind::Text) {
+    if (kind == Kind::Text && (first < 0 || isRecipeRow(firstLine)))
         return {};
-    }
     return u"「%1」はレシピファイルではありません。\r\n"
            u"最初の行が見出し行（主材料,副材料,料理名,…）でも、レシピの行でもありません。"_s.arg(
                name) +

@@ -445,6 +445,9 @@ void TestRecipeFileCommands::onlyRecipeFilesAreTakenIn_data()
     QTest::newRow("rows without a header") << u"a.csv"_s << cp932Lines(samples) << QString();
     QTest::newRow("byte-order mark before the metadata")
         << u"a.csv"_s << QByteArray("\xEF\xBB\xBF") + recipeFile(samples) << QString();
+    QByteArray damaged = recipeFile(samples);
+    damaged.insert(damaged.indexOf(",qv\r\n"), '\0');
+    QTest::newRow("a row damaged by a NUL byte") << u"d.csv"_s << damaged << QString();
     QTest::newRow("plain text") << u"memo.txt"_s << cp932Lines({u"買い物メモ"_s, u"豚肉"_s})
                                 << notRecipe;
     QTest::newRow("another table")
