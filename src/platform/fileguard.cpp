@@ -67,12 +67,12 @@ FileGuard::~FileGuard()
 #endif
 }
 
-bool FileGuard::unchanged() const
+bool FileGuard::unchanged(QString *readError) const
 {
-    return !m_taken.readable || fingerprint(m_path) == m_taken;
+    return !m_taken.readable || fingerprint(m_path, readError) == m_taken;
 }
 
-FileGuard::Fingerprint FileGuard::fingerprint(const QString &path)
+FileGuard::Fingerprint FileGuard::fingerprint(const QString &path, QString *readError)
 {
     Fingerprint f;
     const QFileInfo info(path);
@@ -96,8 +96,11 @@ FileGuard::Fingerprint FileGuard::fingerprint(const QString &path)
     QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file) ||
-        file.error() != QFileDevice::NoError)
+        file.error() != QFileDevice::NoError) {
+        if (readError)
+            *readError = file.errorString();
         return f;
+    }
     f.hash = hash.result();
     f.readable = true;
     return f;

@@ -25,8 +25,9 @@ public:
     bool locked() const { return m_locked; }
     // True when the file is, by its identity, size, time and content, what
     // it was when the guard was taken (a file that could not be read then is
-    // left to the reader to report).
-    bool unchanged() const;
+    // left to the reader to report). When it cannot be read now, false with
+    // the reason in *readError.
+    bool unchanged(QString *readError = nullptr) const;
 
 private:
     struct Fingerprint
@@ -39,7 +40,7 @@ private:
         QByteArray hash;
         bool operator==(const Fingerprint &) const = default;
     };
-    static Fingerprint fingerprint(const QString &path);
+    static Fingerprint fingerprint(const QString &path, QString *readError = nullptr);
 
     QString m_path;
     int m_fd = -1;

@@ -76,7 +76,15 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
         result.error = error;
         return result;
     }
-    if (!guard.unchanged()) {
+    QString readError;
+    const bool unchanged = guard.unchanged(&readError);
+    if (!readError.isEmpty()) {
+        result.error = u"レシピファイル[%1]を読み直せませんでした。\r\n%2\r\n"
+                       u"レシピファイルは変更していません。"_s.arg(
+                           QDir::toNativeSeparators(currentPath), readError);
+        return result;
+    }
+    if (!unchanged) {
         result.error = u"レシピファイル[%1]は、作業中にほかのプログラムによって変更されました。\r\n"
                        u"レシピファイルは変更していません。"
                        u"一覧を確かめてから、もう一度操作してください。"_s.arg(
