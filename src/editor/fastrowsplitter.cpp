@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/textfile.h"
+#include "recipe/recipefilelayout.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -16,9 +17,10 @@ bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &s
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray content = file.readAll();
+    QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
+    content.remove(0, content.size() - RecipeFileLayout::withoutByteOrderMark(content).size());
 
     // In chunks, so the window gets its events between them; the decoder
     // carries a character split between two chunks over. The converter holds

@@ -18,6 +18,17 @@ QString replaceAll(const QString &text, const QString &find, const QString &repl
     return result;
 }
 
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
+}
+
 QString squeezeChar(const QString &text, QChar c)
 {
     QString result;
