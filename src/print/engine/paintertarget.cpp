@@ -55,7 +55,7 @@ QPen qpen(const PenSpec &pen)
 
 QPointF PainterTarget::toDevice(QPointF mm) const
 {
-    return {mm.x() * pixelsPerMmX(), mm.y() * pixelsPerMmY()};
+    return {(mm.x() + m_origin.x()) * pixelsPerMmX(), (mm.y() + m_origin.y()) * pixelsPerMmY()};
 }
 
 QRectF PainterTarget::toDevice(QRectF mm) const
