@@ -32,29 +32,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-PageLayout bibleLayout()
-{
-    PageLayout l;
-    l.YOHAKU = 3;
-    l.KAZARI = 1;
-    l.ANAAKE = 1;
-    l.AMIKAKE_COLOR = 0xEEEEEE;
-    l.LEFT = 8;
-    l.WIDTH = 88;
-    l.HEAD_HEIGHT = 4;
-    l.DATA_HEIGHT = 9;
-    l.FOOT_HEIGHT = 156;
-    l.footHeightSaved = 156;
-    l.usableHeight = 167;
-    l.HEAD_FONTNAME = u"ＭＳ ゴシック"_s;
-    l.DEFAULT_FONTNAME = u"ＭＳ ゴシック"_s;
-    l.DATA_FONTNAME = u"ＭＳ 明朝"_s;
-    l.HEAD_FONTSIZE = 12;
-    l.DEFAULT_FONTSIZE = 9;
-    l.DATA_FONTSIZE = 9;
-    return l;
-}
-
 struct Run
 {
     int pages = 0;
@@ -63,7 +40,8 @@ struct Run
 
 Run print(const QString &folder, const QString &recipes, int layoutType, bool fresh)
 {
-    const PageLayout layout = bibleLayout();
+    // The Bible refill with its default settings.
+    const PageLayout layout = SampleRecipes::defaultLayout(folder, 0);
     auto printer = PrinterTarget::makePdfPrinter(folder + u"/run.pdf"_s);
     PrinterTarget pdf(printer.get(), layout.YOHAKU);
     PreviewTarget preview(1240);

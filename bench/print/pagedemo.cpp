@@ -9,7 +9,6 @@
 
 #include "samplerecipes.h"
 
-#include "app/settingsfile.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/fontsubstitutions.h"
 #include "print/engine/pagelayout.h"
@@ -127,10 +126,7 @@ int main(int argc, char **argv)
     qputenv("QVRECIPE_HOME", QFile::encodeName(out));
     installFontSubstitutions();
 
-    SettingsFile settings(out + u"/QVRECIPE.ini"_s, u"QVRECIPE"_s);
-    LayoutSettings::writeLayoutDefaults(settings, paper);
-    PageLayout layout;
-    LayoutSettings::loadPageLayout(settings, paper, layout);
+    const PageLayout layout = SampleRecipes::defaultLayout(out, paper);
     if (!SampleRecipes::writeShowcase(out + u"/recipes.csv"_s, 40)) {
         QTextStream(stderr) << "cannot write " << out << "/recipes.csv\n";
         return 1;

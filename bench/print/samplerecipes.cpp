@@ -1,5 +1,6 @@
 #include "samplerecipes.h"
 
+#include "app/settingsfile.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "recipe/recipefileformat.h"
@@ -60,6 +61,15 @@ bool write(const QString &path, const QList<QByteArray> &lines)
 } // namespace
 
 namespace SampleRecipes {
+
+PageLayout defaultLayout(const QString &folder, int paperNumber)
+{
+    SettingsFile settings(folder + u"/QVRECIPE.ini"_s, u"QVRECIPE"_s);
+    LayoutSettings::writeLayoutDefaults(settings, paperNumber);
+    PageLayout layout;
+    LayoutSettings::loadPageLayout(settings, paperNumber, layout);
+    return layout;
+}
 
 bool writeShowcase(const QString &path, int extra)
 {

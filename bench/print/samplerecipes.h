@@ -1,9 +1,15 @@
 #pragma once
 
+#include "print/engine/pagelayout.h"
+
 #include <QString>
 
-// Recipe files for the print demo and benchmark.
+// Recipe files and layouts for the print demo and benchmark.
 namespace SampleRecipes {
+
+// The default layout of a paper format, through a settings file written in
+// folder as a first start writes it.
+PageLayout defaultLayout(const QString &folder, int paperNumber);
 
 // A few recipes that show what a page can hold (pictures wide and tall, no
 // picture, numbered steps, a method too long for one page, a recipe marked

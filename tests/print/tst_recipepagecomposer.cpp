@@ -90,12 +90,22 @@ QString describe(const RecordingTarget::Item &i)
         .join(u' ');
 }
 
-QStringList describe(const QList<RecordingTarget::Item> &items)
+bool sameItem(const RecordingTarget::Item &a, const RecordingTarget::Item &b)
 {
-    QStringList out;
-    for (const auto &item : items)
-        out.append(describe(item));
-    return out;
+    return a.kind == b.kind && a.line == b.line && a.at == b.at && a.radius == b.radius &&
+           a.rect == b.rect && a.pen == b.pen && a.color == b.color && a.text == b.text &&
+           a.font == b.font && a.pictureSize == b.pictureSize && a.source == b.source;
+}
+
+// Empty when both recordings hold the same items, else the first difference.
+QString firstDifference(const QList<RecordingTarget::Item> &a,
+                        const QList<RecordingTarget::Item> &b)
+{
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (!sameItem(a[i], b[i]))
+            return u"item %1: %2 / %3"_s.arg(i).arg(describe(a[i]), describe(b[i]));
+    }
+    return a.size() == b.size() ? QString() : u"%1 items / %2"_s.arg(a.size()).arg(b.size());
 }
 
 // A composer drawing the Bible layout onto a recording.
@@ -156,6 +166,7 @@ private Q_SLOTS:
     void initTestCase() { installFontSubstitutions(); }
     void pagesAndSlots_data();
     void pagesAndSlots();
+    void emptyFileEndsAtOnce();
     void columns_data();
     void columns();
     void attributeColumn_data();
@@ -258,6 +269,16 @@ void TestRecipePageComposer::pagesAndSlots()
     QCOMPARE(drawn.size(), tops.size());
     for (qsizetype i = 0; i < tops.size(); ++i)
         QVERIFY2(qAbs(drawn[i] - tops[i]) < 1e-9, qPrintable(QString::number(drawn[i])));
+}
+
+void TestRecipePageComposer::emptyFileEndsAtOnce()
+{
+    // Without its header line too: a run must not go on for ever.
+    Composition c;
+    c.home.write(u"recipes.csv"_s, QByteArray());
+    const PageResult result = c.compose(1, 1);
+    QCOMPARE(result.error, QString());
+    QVERIFY(result.done);
 }
 
 void TestRecipePageComposer::columns_data()
@@ -546,8 +567,8 @@ void TestRecipePageComposer::resumedScanDrawsWhatAFreshScanDraws_data()
 {
     QTest::addColumn<int>("layoutType");
     QTest::addColumn<QList<int>>("pages");
-    QTest::newRow("layout 1 in order") << 1 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
-    QTest::newRow("layout 1 in booklet order") << 1 << QList<int>{1, 4, 2, 3, 5, 8, 6, 7};
+    QTest::newRow("layout 1 in order") << 1 << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("layout 1 in booklet order") << 1 << QList<int>{1, 4, 2, 3, 5};
     QTest::newRow("layout 3 in order") << 3 << QList<int>{1, 2, 3, 4};
     QTest::newRow("layout 7 in order, past the end") << 7 << QList<int>{1, 2, 3};
 }
@@ -557,8 +578,8 @@ void TestRecipePageComposer::resumedScanDrawsWhatAFreshScanDraws()
     QFETCH(int, layoutType);
     QFETCH(QList<int>, pages);
     QStringList rows = numberedRows(50, {2, 7, 8});
-    rows.insert(10, u"@MEMO=a metadata line among the rows"_s);
-    rows[20] = row(u"料理20"_s, plainFlags, {{RecipeRecord::Method, QString(400, u'煮')}});
+    rows.insert(4, u"@MEMO=a metadata line among the rows"_s);
+    rows[3] = row(u"料理4"_s, plainFlags, {{RecipeRecord::Method, QString(1500, u'煮')}});
     const QByteArray file = [&] {
         TempProgramFolder tmp;
         writeRecipes(tmp, rows);
@@ -575,8 +596,10 @@ void TestRecipePageComposer::resumedScanDrawsWhatAFreshScanDraws()
         const qsizetype promptsBefore = run.prompts.size();
         const PageResult got = run.compose(layoutType, page, true);
         QCOMPARE(got.done, expected.done);
-        QCOMPARE(describe(run.rec.items.mid(from)), describe(fresh.rec.items));
+        QCOMPARE(firstDifference(run.rec.items.mid(from), fresh.rec.items), QString());
         QCOMPARE(run.prompts.mid(promptsBefore), fresh.prompts);
+        if (layoutType == 1 && page == 3) // the long method goes over the back
+            QCOMPARE(fresh.prompts, QList<int>{1});
         // Later pages go on from a page already counted.
         if (page > 1)
             QVERIFY(run.composer.linesReadLastCall() < fresh.composer.linesReadLastCall());
@@ -607,7 +630,7 @@ void TestRecipePageComposer::changedFileIsReadAgain()
     Composition fresh;
     writeRecipes(fresh.home, changed);
     fresh.compose(1, 2);
-    QCOMPARE(describe(run.rec.items.mid(from)), describe(fresh.rec.items));
+    QCOMPARE(firstDifference(run.rec.items.mid(from), fresh.rec.items), QString());
 }
 
 void TestRecipePageComposer::vanishedFileEndsTheRun_data()
