@@ -119,8 +119,8 @@ void printSheet(const QString &out, const PageLayout &layout, int paper)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath())
-                            .absolutePath();
+    const QString out =
+        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath()).absolutePath();
     const int paper = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
     QDir().mkpath(out + u"/pic"_s);
     qputenv("QVRECIPE_HOME", QFile::encodeName(out));

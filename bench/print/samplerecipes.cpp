@@ -83,11 +83,12 @@ bool writeShowcase(const QString &path, int extra)
     broken.close();
 
     QList<RecipeRecord> recipes;
-    RecipeRecord r = recipe(u"肉"_s, u"鶏もも肉"_s, u"鶏肉と大根の煮物"_s,
-                            u"鶏もも肉 300g\\n大根 1/3本\\nしょうが 1片\\n醤油 大さじ3\\nみりん 大さじ2"_s,
-                            u"@##大根は厚めのいちょう切りにして下ゆでする。"
-                            u"\\n@##鶏肉は一口大に切り、酒と醤油で下味をつける。"
-                            u"\\n@##全部を鍋に入れ、落とし蓋をして弱火で二十分煮る。"_s);
+    RecipeRecord r =
+        recipe(u"肉"_s, u"鶏もも肉"_s, u"鶏肉と大根の煮物"_s,
+               u"鶏もも肉 300g\\n大根 1/3本\\nしょうが 1片\\n醤油 大さじ3\\nみりん 大さじ2"_s,
+               u"@##大根は厚めのいちょう切りにして下ゆでする。"
+               u"\\n@##鶏肉は一口大に切り、酒と醤油で下味をつける。"
+               u"\\n@##全部を鍋に入れ、落とし蓋をして弱火で二十分煮る。"_s);
     r.setField(F::Picture, u"wide.bmp"_s);
     r.setField(F::Servings, u"4"_s);
     r.setField(F::Tips, u"一晩おくと味がしみて美味しい。"_s);
@@ -114,10 +115,12 @@ bool writeShowcase(const QString &path, int extra)
 
     QString longMethod;
     for (int i = 1; i <= 24; ++i)
-        longMethod += u"手順%1：鍋の様子を見ながら、焦がさないようにゆっくりと混ぜ続ける。\\n"_s.arg(i);
-    r = recipe(u"肉"_s, u"豚バラ"_s, u"じっくり煮込む豚の角煮"_s,
-               u"豚バラ塊 600g\\n長ねぎの青い部分 1本分\\nしょうが 1片\\n砂糖 大さじ3\\n醤油 大さじ4"_s,
-               longMethod);
+        longMethod +=
+            u"手順%1：鍋の様子を見ながら、焦がさないようにゆっくりと混ぜ続ける。\\n"_s.arg(i);
+    r = recipe(
+        u"肉"_s, u"豚バラ"_s, u"じっくり煮込む豚の角煮"_s,
+        u"豚バラ塊 600g\\n長ねぎの青い部分 1本分\\nしょうが 1片\\n砂糖 大さじ3\\n醤油 大さじ4"_s,
+        longMethod);
     r.setField(F::Picture, u"tall.bmp"_s);
     r.setField(F::Servings, u"4"_s);
     r.setField(F::Tips, u"下ゆでの湯は捨てずにスープに使える。"_s);
@@ -129,7 +132,8 @@ bool writeShowcase(const QString &path, int extra)
     r.setField(F::Flags, u"1|1|0|0|0|0|0|"_s);
     recipes.append(r);
 
-    r = recipe(u"豆/豆腐"_s, u"豆腐"_s, u"麻婆豆腐"_s, u"豆腐 1丁\\n豚ひき肉 100g\\n豆板醤 小さじ1"_s,
+    r = recipe(u"豆/豆腐"_s, u"豆腐"_s, u"麻婆豆腐"_s,
+               u"豆腐 1丁\\n豚ひき肉 100g\\n豆板醤 小さじ1"_s,
                u"豆腐を切って下ゆでし、ひき肉を炒めて合わせる。"_s);
     r.setField(F::Picture, u"broken.bmp"_s);
     r.setField(F::Servings, u"2"_s);
@@ -143,9 +147,9 @@ bool writeShowcase(const QString &path, int extra)
     for (const QString &row : RecipeFileFormat::sampleRows)
         lines.append(Cp932::encodeLossy(row));
     for (int i = 0; i < extra; ++i) {
-        const RecipeRecord plain = recipe(u"野菜"_s, u"季節の野菜"_s,
-                                          u"季節の野菜の一品 その%1"_s.arg(i + 1),
-                                          u"季節の野菜 適量\\n塩 少々"_s, u"さっと茹でる。"_s);
+        const RecipeRecord plain =
+            recipe(u"野菜"_s, u"季節の野菜"_s, u"季節の野菜の一品 その%1"_s.arg(i + 1),
+                   u"季節の野菜 適量\\n塩 少々"_s, u"さっと茹でる。"_s);
         lines.append(Cp932::encodeLossy(RecordCodec::writeRecordLine(plain)));
     }
     return write(path, lines);
@@ -161,10 +165,11 @@ bool writeGenerated(const QString &path, int count)
             categories.at(i % categories.size()), u"材料%1"_s.arg(i % 50),
             u"料理%1 のおいしい作り方"_s.arg(i, 5, 10, QChar(u'0')),
             u"豚肉 200g\\nキャベツ 1/4個\\n醤油 大さじ2\\nみりん 大さじ1\\n生姜 1かけ"_s,
-            steps ? u"@##材料を切る。\\n@##フライパンで肉を炒める。\\n@##野菜を加えてさらに炒め、"
-                    u"調味料で味を調える。\\n@##器に盛り付けて出来上がり。"_s
-                  : u"１．材料を切る。\\n２．フライパンで肉を炒める。\\n３．野菜を加えてさらに炒め、"
-                    u"調味料で味を調える。\\n４．器に盛り付けて出来上がり。"_s);
+            steps
+                ? u"@##材料を切る。\\n@##フライパンで肉を炒める。\\n@##野菜を加えてさらに炒め、"
+                  u"調味料で味を調える。\\n@##器に盛り付けて出来上がり。"_s
+                : u"１．材料を切る。\\n２．フライパンで肉を炒める。\\n３．野菜を加えてさらに炒め、"
+                  u"調味料で味を調える。\\n４．器に盛り付けて出来上がり。"_s);
         r.setField(F::Servings, u"2"_s);
         r.setField(F::Tips, u"火を通しすぎないこと。"_s);
         r.setField(F::Purpose, u"主菜"_s);

@@ -134,8 +134,8 @@ void RecordPainter::pictureBox(const RecipeRecord &r, const QString &recipeFile)
     const double toPixelsY = twipsPerMm / m_s.getTwipsPerPixelY();
     const QSizeF box((m_slot.right - left) * toPixelsX, m_slot.height * toPixelsY);
     const QSizeF drawn = PageGeometry::fitPicture(box, picture.size());
-    m_s.blitPicture(picture, left * toPixelsX, top * toPixelsY, drawn.width(), drawn.height(), 0,
-                    0, picture.width(), picture.height());
+    m_s.blitPicture(picture, left * toPixelsX, top * toPixelsY, drawn.width(), drawn.height(), 0, 0,
+                    picture.width(), picture.height());
     m_pictureBottom = (top * toPixelsY + drawn.height()) / toPixelsY;
 }
 

@@ -18,7 +18,7 @@ QString exportText(const RecipeRecord &r)
     t += u"【材料】    "_s;
     if (!field(F::Servings).isEmpty()) {
         t += TextHelpers::isNumber(field(F::Servings)) ? u"("_s + field(F::Servings) + u"人分)"_s
-                                           : u"("_s + field(F::Servings) + u")"_s;
+                                                       : u"("_s + field(F::Servings) + u")"_s;
     }
     t += crlf;
     t += decoded(F::Ingredients) + crlf + crlf + u"【作り方】"_s + crlf + decoded(F::Method) + crlf;

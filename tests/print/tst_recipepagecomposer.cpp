@@ -81,12 +81,26 @@ QStringList textLines(const QList<RecordingTarget::Item> &items)
 QString describe(const RecordingTarget::Item &i)
 {
     const auto n = [](double v) { return QString::number(v, 'f', 4); };
-    return QStringList{QString::number(int(i.kind)), n(i.at.x()), n(i.at.y()), n(i.line.x1()),
-                       n(i.line.y1()), n(i.line.x2()), n(i.line.y2()), n(i.radius),
-                       n(i.rect.x()), n(i.rect.y()), n(i.rect.width()), n(i.rect.height()),
-                       i.text, i.font.name, n(i.font.size), QString::number(i.pen.width),
-                       QString::number(i.pen.style), QString::number(i.pen.color),
-                       QString::number(i.color), QString::number(i.pictureSize.width())}
+    return QStringList{QString::number(int(i.kind)),
+                       n(i.at.x()),
+                       n(i.at.y()),
+                       n(i.line.x1()),
+                       n(i.line.y1()),
+                       n(i.line.x2()),
+                       n(i.line.y2()),
+                       n(i.radius),
+                       n(i.rect.x()),
+                       n(i.rect.y()),
+                       n(i.rect.width()),
+                       n(i.rect.height()),
+                       i.text,
+                       i.font.name,
+                       n(i.font.size),
+                       QString::number(i.pen.width),
+                       QString::number(i.pen.style),
+                       QString::number(i.pen.color),
+                       QString::number(i.color),
+                       QString::number(i.pictureSize.width())}
         .join(u' ');
 }
 
@@ -204,9 +218,9 @@ void TestRecipePageComposer::pagesAndSlots_data()
     QTest::addColumn<bool>("done");
 
     // Layout 2 on a data band of 100 mm: slots of 49 mm.
-    QTest::newRow("layout 2, page 1") << 2 << 109 << numberedRows(3) << -1 << 1
-                                      << QStringList{u"料理1"_s, u"料理2"_s}
-                                      << QList<double>{10, 59} << false;
+    QTest::newRow("layout 2, page 1")
+        << 2 << 109 << numberedRows(3) << -1 << 1 << QStringList{u"料理1"_s, u"料理2"_s}
+        << QList<double>{10, 59} << false;
     QTest::newRow("layout 2, third record opens page 2")
         << 2 << 109 << numberedRows(3) << -1 << 2 << QStringList{u"料理3"_s} << QList<double>{10}
         << true;
@@ -223,8 +237,8 @@ void TestRecipePageComposer::pagesAndSlots_data()
         second.append(u"料理%1"_s.arg(i));
         secondTops.append(10 + (i - 35) * h + 0.5);
     }
-    QTest::newRow("layout 6, page 1") << 6 << 156 << numberedRows(40) << -1 << 1 << first
-                                      << firstTops << false;
+    QTest::newRow("layout 6, page 1")
+        << 6 << 156 << numberedRows(40) << -1 << 1 << first << firstTops << false;
     QTest::newRow("layout 6, page 2 goes on after page 1's last row")
         << 6 << 156 << numberedRows(40) << -1 << 2 << second << secondTops << true;
 
@@ -236,13 +250,13 @@ void TestRecipePageComposer::pagesAndSlots_data()
         << 1 << 156 << marked << 3 << 2 << QStringList{u"料理4"_s} << QList<double>{10} << false;
     QTest::newRow("a marked start record is not printed either")
         << 1 << 156 << marked << 4 << 1 << QStringList{u"料理4"_s} << QList<double>{10} << false;
-    QTest::newRow("no start record") << 1 << 156 << marked << -1 << 3 << QStringList{u"料理4"_s}
-                                     << QList<double>{10} << false;
-    QTest::newRow("marked rows after the last page") << 1 << 156 << numberedRows(3, {2, 3}) << -1
-                                                     << 1 << QStringList{u"料理1"_s}
-                                                     << QList<double>{10} << true;
-    QTest::newRow("beyond the last page") << 1 << 156 << numberedRows(2) << -1 << 5
-                                          << QStringList{} << QList<double>{} << true;
+    QTest::newRow("no start record")
+        << 1 << 156 << marked << -1 << 3 << QStringList{u"料理4"_s} << QList<double>{10} << false;
+    QTest::newRow("marked rows after the last page")
+        << 1 << 156 << numberedRows(3, {2, 3}) << -1 << 1 << QStringList{u"料理1"_s}
+        << QList<double>{10} << true;
+    QTest::newRow("beyond the last page")
+        << 1 << 156 << numberedRows(2) << -1 << 5 << QStringList{} << QList<double>{} << true;
     QTest::newRow("header only") << 1 << 156 << QStringList{} << -1 << 1 << QStringList{}
                                  << QList<double>{} << true;
 }
@@ -320,21 +334,20 @@ void TestRecipePageComposer::attributeColumn_data()
     QTest::newRow("empty effort and time, no keyword")
         << Fields{{F::MainCategory, u"肉"_s}, {F::MainIngredient, u"豚コマ"_s},
                   {F::Purpose, u"主菜"_s},    {F::Cuisine, u"和風"_s},
-                  {F::Cost, u"安い"_s},        {F::Calories, u"450"_s},
-                  {F::Salt, u"2g"_s},          {F::Author, u"qv"_s}}
-        << QStringList{u"料理1"_s,          u"肉、豚コマ"_s,
-                       u"目的:主菜"_s,      u"国籍:和風"_s,
-                       u"費用:安い"_s,      u"手間:       "_s,
-                       u"ｶﾛﾘｰ:450    塩分:2g"_s, u"作者:qv"_s,
-                       u" RECIPE [全て]"_s};
+                  {F::Cost, u"安い"_s},       {F::Calories, u"450"_s},
+                  {F::Salt, u"2g"_s},         {F::Author, u"qv"_s}}
+        << QStringList{
+               u"料理1"_s,         u"肉、豚コマ"_s,   u"目的:主菜"_s,           u"国籍:和風"_s,
+               u"費用:安い"_s,     u"手間:       "_s, u"ｶﾛﾘｰ:450    塩分:2g"_s, u"作者:qv"_s,
+               u" RECIPE [全て]"_s};
     QTest::newRow("short effort padded, keyword, no sub-ingredient")
         << Fields{{F::MainCategory, u"野菜"_s},
                   {F::Effort, u"簡単"_s},
                   {F::Time, u"15分"_s},
                   {F::Keyword, u"時短"_s}}
-        << QStringList{u"料理1"_s,      u"野菜"_s,         u"目的:"_s,
-                       u"国籍:"_s,      u"費用:"_s,        u"手間:簡単     時間:15分"_s,
-                       u"ｶﾛﾘｰ:       "_s, u"特殊:時短"_s, u"作者:"_s,
+        << QStringList{u"料理1"_s,         u"野菜"_s,      u"目的:"_s,
+                       u"国籍:"_s,         u"費用:"_s,     u"手間:簡単     時間:15分"_s,
+                       u"ｶﾛﾘｰ:       "_s,  u"特殊:時短"_s, u"作者:"_s,
                        u" RECIPE [全て]"_s};
 }
 
@@ -373,10 +386,10 @@ void TestRecipePageComposer::pictureFit_data()
     QTest::addColumn<QSizeF>("drawn");
     QTest::newRow("small, enlarged") << QSizeF(400, 400) << QSizeF(100, 50) << QSizeF(400, 200);
     QTest::newRow("wide, box width") << QSizeF(400, 400) << QSizeF(800, 400) << QSizeF(400, 200);
-    QTest::newRow("narrow and too tall") << QSizeF(400, 400) << QSizeF(200, 800)
-                                         << QSizeF(100, 400);
-    QTest::newRow("too wide and too tall") << QSizeF(400, 100) << QSizeF(800, 1600)
-                                           << QSizeF(50, 100);
+    QTest::newRow("narrow and too tall")
+        << QSizeF(400, 400) << QSizeF(200, 800) << QSizeF(100, 400);
+    QTest::newRow("too wide and too tall")
+        << QSizeF(400, 100) << QSizeF(800, 1600) << QSizeF(50, 100);
 }
 
 void TestRecipePageComposer::pictureFit()
@@ -415,7 +428,8 @@ void TestRecipePageComposer::pictureBox()
     const auto pictures = c.rec.ofKind(Kind::Picture);
     // The grid's dots; the attribute rules end at 46 mm.
     const auto dots = c.rec.ofKind(Kind::Point);
-    const bool grid = std::any_of(dots.begin(), dots.end(), [](const auto &d) { return d.at.x() >= 48; });
+    const bool grid =
+        std::any_of(dots.begin(), dots.end(), [](const auto &d) { return d.at.x() >= 48; });
     if (drawn.isNull()) {
         QCOMPARE(pictures.size(), 0);
         QVERIFY(grid);
@@ -519,8 +533,8 @@ void TestRecipePageComposer::overflowToTheBack_data()
         << longMethod << true << true << QList<int>{1} << back << false;
     QTest::newRow("two-sided: the rest is dropped")
         << longMethod << false << true << QList<int>{} << QStringList{} << false;
-    QTest::newRow("turning over refused") << longMethod << true << false << QList<int>{1}
-                                          << QStringList{} << false;
+    QTest::newRow("turning over refused")
+        << longMethod << true << false << QList<int>{1} << QStringList{} << false;
     // Numbered steps that fit leave only their marker: nothing goes over.
     QTest::newRow("numbered steps that fit")
         << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true;
@@ -649,7 +663,8 @@ void TestRecipePageComposer::vanishedFileEndsTheRun()
         QCOMPARE(c.compose(1, 1).error, QString());
     QVERIFY(QFile::remove(c.home.file(u"recipes.csv"_s)));
     const PageResult result = c.compose(1, 2);
-    QCOMPARE(result.error, u"レシピファイル[%1]が見つかりません。"_s.arg(c.home.file(u"recipes.csv"_s)));
+    QCOMPARE(result.error,
+             u"レシピファイル[%1]が見つかりません。"_s.arg(c.home.file(u"recipes.csv"_s)));
     QVERIFY(result.done);
 }
 

@@ -172,10 +172,9 @@ bool PainterTarget::fontAvailable(const QString &name)
     const auto it = known.constFind(key);
     if (it != known.constEnd())
         return *it;
-    const bool found =
-        QFontDatabase::hasFamily(name) ||
-        std::any_of(substitutes.begin(), substitutes.end(),
-                    [](const QString &s) { return QFontDatabase::hasFamily(s); });
+    const bool found = QFontDatabase::hasFamily(name) ||
+                       std::any_of(substitutes.begin(), substitutes.end(),
+                                   [](const QString &s) { return QFontDatabase::hasFamily(s); });
     known.insert(key, found);
     return found;
 }
