@@ -192,6 +192,7 @@ private Q_SLOTS:
     void pictureBox_data();
     void pictureBox();
     void wideBodyKeepsClearOfATallPicture();
+    void noPictureLayoutStopsAtTheFooter();
     void titleCentring_data();
     void titleCentring();
     void overflowToTheBack_data();
@@ -255,6 +256,11 @@ void TestRecipePageComposer::pagesAndSlots_data()
     QTest::newRow("marked rows after the last page")
         << 1 << 156 << numberedRows(3, {2, 3}) << -1 << 1 << QStringList{u"料理1"_s}
         << QList<double>{10} << true;
+    QStringList afterHeader = numberedRows(2);
+    afterHeader.prepend(u"@MEMO=written by another program"_s);
+    QTest::newRow("metadata line after the header") << 6 << 156 << afterHeader << -1 << 1
+                                                    << QStringList{u"料理1"_s, u"料理2"_s}
+                                                    << QList<double>{10.5, 10.5 + h} << true;
     QTest::newRow("beyond the last page")
         << 1 << 156 << numberedRows(2) << -1 << 5 << QStringList{} << QList<double>{} << true;
     QTest::newRow("header only") << 1 << 156 << QStringList{} << -1 << 1 << QStringList{}
@@ -478,6 +484,25 @@ void TestRecipePageComposer::wideBodyKeepsClearOfATallPicture()
         const QRectF text(item.at, QSizeF(*measure.textWidth(item.text), measure.lineHeight()));
         QVERIFY2(!text.intersects(picture), qPrintable(item.text));
     }
+}
+
+void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter()
+{
+    Composition c;
+    QStringList steps;
+    for (int i = 1; i <= 60; ++i)
+        steps.append(u"手順%1"_s.arg(i));
+    writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
+                              {{RecipeRecord::Method, steps.join(u"\\n"_s)},
+                               {RecipeRecord::Tips, u"冷ます"_s}})});
+    c.compose(5, 1);
+    double lowest = 0;
+    for (const auto &item : c.rec.ofKind(Kind::Text))
+        lowest = std::max(lowest, item.at.y() + RecordingTarget::emMm(item.font.size));
+    QVERIFY2(lowest <= 156, qPrintable(QString::number(lowest)));
+    const QStringList lines = textLines(c.rec.items);
+    QVERIFY(lines.contains(u"手順40"_s));
+    QVERIFY(!lines.contains(u"手順60"_s));
 }
 
 void TestRecipePageComposer::titleCentring_data()
