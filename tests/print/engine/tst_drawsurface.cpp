@@ -1,6 +1,7 @@
 #include "print/engine/colorcodes.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/fontsubstitutions.h"
+#include "print/engine/pagelayout.h"
 #include "print/engine/previewtarget.h"
 #include "print/engine/printertarget.h"
 #include "print/engine/recordingtarget.h"
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void measureFallsBackToThePicture();
     void unknownFontLeavesThePictureInGothic();
     void previewPictureRefusesAMissingFamily();
+    void printableWidthIsThePapers_data();
+    void printableWidthIsThePapers();
     void sizeSurvivesAFontThatCannotBeSelected_data();
     void sizeSurvivesAFontThatCannotBeSelected();
     void beginSheetEjectsOnlyAUsedPage_data();
@@ -173,6 +176,26 @@ void TestDrawSurface::previewPictureRefusesAMissingFamily()
     // One em of a 12-point font is about 4.2 mm on the picture too.
     picture.selectFont({u"ＭＳ ゴシック"_s, 12});
     QVERIFY(qAbs(*picture.textWidth(u"料"_s) - RecordingTarget::emMm(12)) < 0.3);
+}
+
+void TestDrawSurface::printableWidthIsThePapers_data()
+{
+    QTest::addColumn<int>("previewMode");
+    QTest::newRow("printer") << 0;
+    QTest::newRow("preview") << 1;
+}
+
+void TestDrawSurface::printableWidthIsThePapers()
+{
+    // The preview places the pages of a sheet where the printer will.
+    QFETCH(int, previewMode);
+    RecordingTarget printer(204);
+    RecordingTarget picture(210);
+    DrawSurface s(&printer, &picture);
+    s.previewMode = int16_t(previewMode);
+    PageLayout layout;
+    layout.YOUSI_PLUS = 1;
+    QCOMPARE(s.getPrintableWidth(layout), 204.5);
 }
 
 void TestDrawSurface::sizeSurvivesAFontThatCannotBeSelected_data()
