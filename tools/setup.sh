@@ -8,7 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl1-mesa-dev libxkbcommon-dev fonts-ipafont xvfb xauth poppler-utils)
+          libgl1-mesa-dev libxkbcommon-dev fonts-ipafont qt6-translations-l10n
+          xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
