@@ -3,6 +3,7 @@
 #include "analysis/clipboardanalysis.h"
 #include "app/appstate.h"
 #include "app/ui/listfilecommands.h"
+#include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 #include "search/ui/mealfinderwindow.h"
 #include "viewer/ui/cardviewerwindow.h"
@@ -57,6 +58,21 @@ void showCards(RecipeListWindow &window)
     showCardViewer(std::move(session), &window);
 }
 
+// The print controls and the recipe file go to the print job.
+void print(RecipeListWindow &window)
+{
+    const PrintControls controls = window.printControls();
+    PrintJobInput input;
+    input.layoutType = controls.layoutType;
+    input.arrangement = controls.arrangement;
+    input.startRecord = controls.startRecord;
+    input.categoryLabel = controls.categoryLabel;
+    input.recipeFile = window.recipeFile();
+    PrintRunner::Services services;
+    services.prompts = &window.prompts();
+    PrintRunner::run(&window, window.state(), services, input);
+}
+
 } // namespace
 
 ListWindowHooks makeListWindowHooks()
@@ -73,5 +89,6 @@ ListWindowHooks makeListWindowHooks()
         return runMealFinder(window.state(), &window);
     };
     hooks.cardViewer = &showCards;
+    hooks.print = &print;
     return hooks;
 }
