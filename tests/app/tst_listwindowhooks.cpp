@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -139,9 +140,10 @@ void TestListWindowHooks::previewRunFromThePrintButton()
             modal->findChild<QPushButton *>(u"cmd_run_2"_s)->click();
         } else if (modal->objectName() == u"QVprintV"_s) {
             const QWidget *progress = m_frame->findChild<QWidget *>(u"PrintProgress"_s);
-            log << u"preview %1%2"_s.arg(list->isEnabled() ? u"enabled"_s : u"disabled"_s,
-                                         progress && progress->isVisible() ? u", progress"_s
-                                                                           : QString());
+            log << u"preview: list %1, menus %2, progress %3"_s.arg(
+                list->isEnabled() ? u"on"_s : u"off"_s,
+                m_frame->menuBar()->isEnabled() ? u"on"_s : u"off"_s,
+                progress && progress->isVisible() ? u"shown"_s : u"hidden"_s);
             modal->findChild<QPushButton *>(u"Cmd_ok"_s)->click();
         }
     });
@@ -150,7 +152,7 @@ void TestListWindowHooks::previewRunFromThePrintButton()
     user.stop();
     PrintRunner::setComposerFactory({});
 
-    const QString preview = u"preview disabled, progress"_s;
+    const QString preview = u"preview: list off, menus off, progress shown"_s;
     QCOMPARE(log, (QStringList{u"dialog"_s, preview, preview, preview}));
     QStringList prompts;
     for (const ScriptedPrompts::Shown &shown : m_prompts.shown)
@@ -163,6 +165,7 @@ void TestListWindowHooks::previewRunFromThePrintButton()
     QCOMPARE(requests.at(0).startRecord, -1);
     QVERIFY(requests.at(0).continuationAllowed);
     QVERIFY(list->isEnabled());
+    QVERIFY(m_frame->menuBar()->isEnabled());
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(m_state->previewMode, int16_t(1));
 }

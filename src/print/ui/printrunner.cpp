@@ -15,6 +15,8 @@
 #include "print/ui/runpointer.h"
 
 #include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -43,7 +45,11 @@ ColorCodes::Cycles &colorCycles()
 QString currentPrinterName()
 {
     const QString chosen = PrinterChoice::printerName();
-    return chosen.isEmpty() ? QPrinterInfo::defaultPrinterName() : chosen;
+    if (!chosen.isEmpty())
+        return chosen;
+    const QString standard = QPrinterInfo::defaultPrinterName();
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    return standard.isEmpty() && !installed.isEmpty() ? installed.front() : standard;
 }
 
 // The preview window is made once and kept; it goes with the frame.
@@ -120,9 +126,16 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
         input.outputName = printerName;
     }
 
+    // Nothing may change the file, the paper or the layout under the run.
     window->setEnabled(false);
+    QMenuBar *menus = nullptr;
+    if (auto *mainWindow = qobject_cast<QMainWindow *>(frame))
+        menus = mainWindow->menuBar();
+    if (menus)
+        menus->setEnabled(false);
     RunPointer::busy();
     QCoreApplication::processEvents();
+    const PageLayout layout = state.layout;
 
     PrinterTarget printerTarget(printer.get());
     PreviewTarget previewTarget(PreviewWindow::pictureWidth, PreviewWindow::sheetWidthMm);
@@ -135,23 +148,25 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
     surface.hooks.showBusy = [] { RunPointer::busy(); };
     surface.hooks.showPreview = [&] {
         PreviewWindow *preview = previewWindow(frame, prompts);
-        if (!preview->showSheet(previewTarget.image(), state.layout, surface.previewGuide))
+        if (!preview->showSheet(previewTarget.image(), layout, surface.previewGuide))
             progress.requestCancel();
     };
 
-    input.fourUpPaper = state.layout.fourUpSheet == 1;
+    input.fourUpPaper = layout.fourUpSheet == 1;
     input.paperNumber = state.paperType;
     input.programFolder = state.programDir;
     input.showPrintConfirm = state.showPrintConfirm == 1;
     NextSheetPrompt prompt(prompts, input.showPrintConfirm, &progress);
     const std::unique_ptr<PageComposer> composer =
-        composerFactory()(surface, state.layout, std::ref(prompt));
-    PrintJob job(surface, state.layout, *composer, prompt, prompts, &progress);
+        composerFactory()(surface, layout, std::ref(prompt));
+    PrintJob job(surface, layout, *composer, prompt, prompts, &progress);
     job.run(input);
 
     colorCycles() = surface.colorCycleCounters;
     progress.hide();
     RunPointer::normal();
+    if (menus)
+        menus->setEnabled(true);
     window->setEnabled(true);
 }
 
