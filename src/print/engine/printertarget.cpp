@@ -4,11 +4,30 @@
 #include <QPageLayout>
 #include <QPrinter>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-PrinterTarget::PrinterTarget(QPrinter *printer) : m_printer(printer)
+namespace {
+
+// One frame for the origin and the width: the printable area.
+void usePrintableArea(QPrinter *printer, double pdfBorderMm)
 {
-    m_printer->setFullPage(true);
+    QPageLayout layout = printer->pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setMode(QPageLayout::StandardMode);
+    const double b = std::max(0.0, pdfBorderMm);
+    layout.setMargins(printer->outputFormat() == QPrinter::PdfFormat ? QMarginsF(b, b, b, b)
+                                                                      : layout.minimumMargins());
+    printer->setPageLayout(layout);
+    printer->setFullPage(false);
+}
+
+} // namespace
+
+PrinterTarget::PrinterTarget(QPrinter *printer, double pdfBorderMm) : m_printer(printer)
+{
+    usePrintableArea(m_printer, pdfBorderMm);
     if (m_printer->outputFormat() == QPrinter::PdfFormat)
         m_pdfPath = m_printer->outputFileName();
 }
@@ -38,11 +57,7 @@ std::optional<double> PrinterTarget::textWidth(const QString &text) const
 
 double PrinterTarget::scaleWidth() const
 {
-    // The width the printer can reach, as the layout's margin setting assumes.
-    QPageLayout layout = m_printer->pageLayout();
-    layout.setMode(QPageLayout::StandardMode);
-    layout.setMargins(layout.minimumMargins());
-    return layout.paintRect(QPageLayout::Millimeter).width();
+    return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).width();
 }
 
 double PrinterTarget::twipsPerPixelX() const

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Recipe files for the print demo and benchmark.
+namespace SampleRecipes {
+
+// A few recipes that show what a page can hold (pictures wide and tall, no
+// picture, numbered steps, a method too long for one page, a recipe marked
+// not to print, the three sample rows), then `extra` plain ones; the
+// pictures are written beside the file.
+bool writeShowcase(const QString &path, int extra);
+
+// `count` generated recipes of a realistic size, some with numbered steps.
+bool writeGenerated(const QString &path, int count);
+
+} // namespace SampleRecipes
