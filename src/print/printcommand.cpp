@@ -264,7 +264,7 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
         printer->setDocName(QFileInfo(recipeFile).completeBaseName());
     }
 
-    PrinterTarget printerTarget(printer.get());
+    PrinterTarget printerTarget(printer.get(), layout.YOHAKU);
     PreviewTarget previewTarget;
     DrawSurface surface(&printerTarget, &previewTarget);
     surface.hooks = {};

@@ -8,6 +8,7 @@
 #include "platform/widgets/printersetup.h"
 #include "print/engine/fontsubstitutions.h"
 #include "print/printcommand.h"
+#include "print/recipepagecomposer.h"
 #include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 
@@ -32,7 +33,10 @@ int main(int argc, char *argv[])
     }
 
     // The page composer every print run draws with.
-    const PageComposerFactory composer;
+    const PageComposerFactory composer = [](DrawSurface &surface, const PageLayout &layout,
+                                            PageComposer::SheetPrompt prompt) {
+        return std::make_unique<RecipePageComposer>(surface, layout, std::move(prompt));
+    };
 
     // "--print-pdf OUT.pdf ..." and "--print PRINTER ..." print without windows.
     if (PrintCommand::isRequested(args)) {

@@ -106,6 +106,7 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
     QWidget *frame = window->window();
     int16_t docPerSheet = 1;
     const int choice = showPrintRunDialog(frame, state, &docPerSheet);
+    const PageLayout layout = state.layout;
     if (choice == 0)
         return;
     if (!composerFactory()) {
@@ -114,16 +115,19 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
     }
 
     std::unique_ptr<QPrinter> printer;
-    const QString printerName = currentPrinterName();
-    if (choice == 1 && QPrinterInfo::availablePrinterNames().isEmpty()) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString printerName = currentPrinterName();
+        printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(printerName),
+                                             QPrinter::HighResolution);
+        input.outputName = printerName;
+    } else if (choice == 1) {
         printer = pdfPrinter(frame, services);
         if (!printer)
             return;
         input.outputName = printer->outputFileName();
     } else {
-        printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(printerName),
-                                             QPrinter::HighResolution);
-        input.outputName = printerName;
+        // A preview measures the sheet as the PDF a print would write; nothing is written.
+        printer = PrinterTarget::makePdfPrinter(QString());
     }
 
     // Nothing may change the file, the paper or the layout under the run.
@@ -135,9 +139,8 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
         menus->setEnabled(false);
     RunPointer::busy();
     QCoreApplication::processEvents();
-    const PageLayout layout = state.layout;
 
-    PrinterTarget printerTarget(printer.get());
+    PrinterTarget printerTarget(printer.get(), layout.YOHAKU);
     PreviewTarget previewTarget(PreviewWindow::pictureWidth, PreviewWindow::sheetWidthMm);
     DrawSurface surface(&printerTarget, &previewTarget);
     surface.previewMode = state.previewMode;
