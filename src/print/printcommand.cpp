@@ -1,6 +1,7 @@
 #include "print/printcommand.h"
 
 #include "app/settingsfile.h"
+#include "editor/recipelistfilter.h"
 #include "platform/programfolder.h"
 #include "platform/prompts.h"
 #include "platform/textfile.h"
@@ -280,6 +281,8 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
     input.fourUpPaper = fourUp;
     input.paperNumber = paper;
     input.startRecord = o.from ? *o.from + 1 : -1;
+    // Every row is printed, as in the list's view "全て".
+    input.categoryLabel = RecipeListFilter::allView;
     input.recipeFile = recipeFile;
     input.programFolder = context.programDir;
     input.showPrintConfirm = false;

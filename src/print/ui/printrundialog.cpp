@@ -33,6 +33,8 @@ PrintRunDialog::PrintRunDialog(const QStringList &printers, const QString &curre
     } else {
         m_printers->addItem(noPrinterText);
         m_printers->setCurrentIndex(-1);
+        // Nothing is selected, yet the box should say why.
+        m_printers->setPlaceholderText(noPrinterText);
     }
 
     auto *buttons = new QHBoxLayout;
