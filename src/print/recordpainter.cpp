@@ -192,9 +192,11 @@ QString RecordPainter::body(const RecipeRecord &r)
         y = std::max(y, m_pictureBottom);
     m_s.setCurrentY(y + 2);
 
-    // A section below the picture gets the whole width.
+    // A section below the picture gets the whole width. Wide pages start the
+    // method beside the picture, which a tall picture may still reach down to.
     const auto section = [&](const QString &heading, const QString &text, double bottom) {
-        if (m_s.getCurrentY() > m_pictureBoxSize - 20)
+        const double y = m_s.getCurrentY();
+        if (y > m_pictureBoxSize - 20 && y >= m_pictureBottom)
             bodyRight = right;
         m_s.setCurrentX(left);
         m_s.setForeColor(l.DEFAULT_COLOR);

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void pictureFit();
     void pictureBox_data();
     void pictureBox();
+    void wideBodyKeepsClearOfATallPicture();
     void titleCentring_data();
     void titleCentring();
     void overflowToTheBack_data();
@@ -408,6 +409,39 @@ void TestRecipePageComposer::pictureBox()
                                 .arg(pictures[0].rect.width())
                                 .arg(pictures[0].rect.height())));
         QVERIFY(!grid);
+    }
+}
+
+void TestRecipePageComposer::wideBodyKeepsClearOfATallPicture()
+{
+    PageLayout layout = bibleLayout();
+    layout.LEFT = 0;
+    layout.WIDTH = 140;
+    layout.HEAD_HEIGHT = 7;
+    layout.DATA_HEIGHT = 12;
+    layout.FOOT_HEIGHT = 90;
+    Composition c(layout);
+    QImage tall(50, 200, QImage::Format_RGB32);
+    tall.fill(Qt::green);
+    QVERIFY(tall.save(c.home.file(u"tall.bmp"_s), "BMP"));
+    writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
+                              {{RecipeRecord::Picture, u"tall.bmp"_s},
+                               {RecipeRecord::Method, QString(300, QChar(u'煮'))}})});
+    c.rec.items.clear();
+    PageRequest r;
+    r.page = 1;
+    r.left = 0;
+    r.right = 140;
+    r.recipeFile = c.home.file(u"recipes.csv"_s);
+    c.composer.composeRecipePage(r);
+    const auto pictures = c.rec.ofKind(Kind::Picture);
+    QCOMPARE(pictures.size(), 1);
+    const QRectF picture = pictures[0].rect;
+    RecordingTarget measure;
+    for (const auto &item : c.rec.ofKind(Kind::Text)) {
+        measure.selectFont(item.font);
+        const QRectF text(item.at, QSizeF(*measure.textWidth(item.text), measure.lineHeight()));
+        QVERIFY2(!text.intersects(picture), qPrintable(item.text));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -55,7 +56,7 @@ QPen qpen(const PenSpec &pen)
 
 QPointF PainterTarget::toDevice(QPointF mm) const
 {
-    return {mm.x() * pixelsPerMmX(), mm.y() * pixelsPerMmY()};
+    return {(mm.x() + m_origin.x()) * pixelsPerMmX(), (mm.y() + m_origin.y()) * pixelsPerMmY()};
 }
 
 QRectF PainterTarget::toDevice(QRectF mm) const
@@ -163,11 +164,20 @@ bool PainterTarget::fontAvailable(const QString &name)
 {
     if (name.trimmed().isEmpty())
         return false;
-    if (QFontDatabase::hasFamily(name))
-        return true;
+    // Asking the font database goes through fontconfig every time, and every
+    // size change asks again; the answer is kept per name and substitutes.
+    static QHash<QString, bool> known;
     const QStringList substitutes = QFont::substitutes(name);
-    return std::any_of(substitutes.begin(), substitutes.end(),
-                       [](const QString &s) { return QFontDatabase::hasFamily(s); });
+    const QString key = name + u'\n' + substitutes.join(u'\n');
+    const auto it = known.constFind(key);
+    if (it != known.constEnd())
+        return *it;
+    const bool found =
+        QFontDatabase::hasFamily(name) ||
+        std::any_of(substitutes.begin(), substitutes.end(),
+                    [](const QString &s) { return QFontDatabase::hasFamily(s); });
+    known.insert(key, found);
+    return found;
 }
 
 bool PainterTarget::selectFont(const FontSpec &font)

@@ -52,6 +52,8 @@ protected:
 
     QPointF toDevice(QPointF mm) const;
     QRectF toDevice(QRectF mm) const;
+    // Where 0,0 of the drawing lies on the device, in millimetres.
+    void setOriginMm(QPointF origin) { m_origin = origin; }
     void markDrawn() { m_pageHasDrawing = true; }
     void markEmptyPage() { m_pageHasDrawing = false; }
 
@@ -63,5 +65,6 @@ private:
 
     FontSpec m_font{QStringLiteral("ＭＳ ゴシック"), 9};
     bool m_pageHasDrawing = false;
+    QPointF m_origin;
     mutable std::optional<QFontMetricsF> m_metrics;
 };

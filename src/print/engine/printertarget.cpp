@@ -8,28 +8,26 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// One frame for the origin and the width: the printable area.
-void usePrintableArea(QPrinter *printer, double pdfBorderMm)
-{
-    QPageLayout layout = printer->pageLayout();
-    layout.setUnits(QPageLayout::Millimeter);
-    layout.setMode(QPageLayout::StandardMode);
-    const double b = std::max(0.0, pdfBorderMm);
-    layout.setMargins(printer->outputFormat() == QPrinter::PdfFormat ? QMarginsF(b, b, b, b)
-                                                                      : layout.minimumMargins());
-    printer->setPageLayout(layout);
-    printer->setFullPage(false);
-}
-
-} // namespace
-
 PrinterTarget::PrinterTarget(QPrinter *printer, double pdfBorderMm) : m_printer(printer)
 {
-    usePrintableArea(m_printer, pdfBorderMm);
-    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+    // One frame for the origin and the width: the printable area. Qt's own
+    // margins would put the origin on whole points (0.17 mm off on a PDF),
+    // so the page is drawn in full-page mode from an exact offset.
+    m_printer->setFullPage(true);
+    QPageLayout layout = m_printer->pageLayout();
+    QRectF area;
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        const double b = std::max(0.0, pdfBorderMm);
+        area = layout.fullRect(QPageLayout::Millimeter).adjusted(b, b, -b, -b);
         m_pdfPath = m_printer->outputFileName();
+    } else {
+        layout.setUnits(QPageLayout::Millimeter);
+        layout.setMode(QPageLayout::StandardMode);
+        layout.setMargins(layout.minimumMargins());
+        area = layout.paintRect(QPageLayout::Millimeter);
+    }
+    setOriginMm(area.topLeft());
+    m_printableWidth = area.width();
 }
 
 PrinterTarget::~PrinterTarget()
@@ -57,7 +55,7 @@ std::optional<double> PrinterTarget::textWidth(const QString &text) const
 
 double PrinterTarget::scaleWidth() const
 {
-    return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).width();
+    return m_printableWidth;
 }
 
 double PrinterTarget::twipsPerPixelX() const

@@ -47,6 +47,7 @@ private:
     QPrinter *m_printer;
     QPainter m_painter;
     QString m_pdfPath;
+    double m_printableWidth = 0;
     int m_documents = 0;
     bool m_failed = false;
 };
