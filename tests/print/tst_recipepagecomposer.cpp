@@ -181,6 +181,8 @@ private Q_SLOTS:
     void pagesAndSlots_data();
     void pagesAndSlots();
     void emptyFileEndsAtOnce();
+    void fileWithoutHeader_data();
+    void fileWithoutHeader();
     void columns_data();
     void columns();
     void attributeColumn_data();
@@ -258,9 +260,9 @@ void TestRecipePageComposer::pagesAndSlots_data()
         << QList<double>{10} << true;
     QStringList afterHeader = numberedRows(2);
     afterHeader.prepend(u"@MEMO=written by another program"_s);
-    QTest::newRow("metadata line after the header") << 6 << 156 << afterHeader << -1 << 1
-                                                    << QStringList{u"料理1"_s, u"料理2"_s}
-                                                    << QList<double>{10.5, 10.5 + h} << true;
+    QTest::newRow("metadata line after the header")
+        << 6 << 156 << afterHeader << -1 << 1 << QStringList{u"料理1"_s, u"料理2"_s}
+        << QList<double>{10.5, 10.5 + h} << true;
     QTest::newRow("beyond the last page")
         << 1 << 156 << numberedRows(2) << -1 << 5 << QStringList{} << QList<double>{} << true;
     QTest::newRow("header only") << 1 << 156 << QStringList{} << -1 << 1 << QStringList{}
@@ -289,6 +291,31 @@ void TestRecipePageComposer::pagesAndSlots()
     QCOMPARE(drawn.size(), tops.size());
     for (qsizetype i = 0; i < tops.size(); ++i)
         QVERIFY2(qAbs(drawn[i] - tops[i]) < 1e-9, qPrintable(QString::number(drawn[i])));
+}
+
+void TestRecipePageComposer::fileWithoutHeader_data()
+{
+    QTest::addColumn<QByteArray>("lead");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QStringList>("names");
+
+    // Its first row is record 2, as the list numbers it.
+    QTest::newRow("all rows") << QByteArray() << -1 << QStringList{u"料理1"_s, u"料理2"_s};
+    QTest::newRow("byte-order mark")
+        << QByteArray("\xEF\xBB\xBF") << -1 << QStringList{u"料理1"_s, u"料理2"_s};
+    QTest::newRow("from record 3") << QByteArray() << 3 << QStringList{u"料理2"_s};
+}
+
+void TestRecipePageComposer::fileWithoutHeader()
+{
+    QFETCH(QByteArray, lead);
+    QFETCH(int, start);
+    QFETCH(QStringList, names);
+    Composition c;
+    c.home.write(u"recipes.csv"_s, lead + cp932Lines(numberedRows(2)));
+    const PageResult result = c.compose(6, 1, false, start);
+    QCOMPARE(result.error, QString());
+    QCOMPARE(dishNames(c.rec), names);
 }
 
 void TestRecipePageComposer::emptyFileEndsAtOnce()

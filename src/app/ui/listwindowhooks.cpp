@@ -1,9 +1,9 @@
 #include "app/ui/listwindowhooks.h"
 
-#include "editor/clipboardanalysis.h"
 #include "app/appstate.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/listfilecommands.h"
+#include "editor/clipboardanalysis.h"
 #include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 #include "search/ui/mealfinderwindow.h"
