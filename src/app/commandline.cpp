@@ -4,6 +4,7 @@
 #include "print/engine/paperformat.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +26,8 @@ struct Option
     QString value; // what follows the option; empty for a switch
     Kind kind;
     QStringList help;
+    int low = 0; // a print option's whole-number range
+    int high = 0;
 };
 
 QStringList paperLines()
@@ -67,19 +70,31 @@ const QList<Option> &options()
          u"1～7"_s,
          Kind::Print,
          {u"印刷の形式（既定は 1）: 1 画像付、2 画像付 2件、3 画像付 3件、"_s,
-          u"4 画像付 4件、5 画像なし、6 1行(横罫)、7 1行"_s}},
+          u"4 画像付 4件、5 画像なし、6 1行(横罫)、7 1行"_s},
+         1,
+         7},
         {u"--arrangement"_s,
          {},
          u"0～5"_s,
          Kind::Print,
          {u"面: 0 表、1 表裏交互、2 裏表交互、3 A4 両面、4 ２つ折り、5 超整理手帳"_s,
-          u"（既定は超整理手帳の用紙なら 5、ほかは 0）"_s}},
-        {u"--paper"_s, {}, u"0～24"_s, Kind::Print, paperLines()},
+          u"（既定は超整理手帳の用紙なら 5、ほかは 0）"_s},
+         0,
+         5},
+        {u"--paper"_s,
+         {},
+         u"0～%1"_s.arg(PaperFormat::count - 1),
+         Kind::Print,
+         paperLines(),
+         0,
+         PaperFormat::count - 1},
         {u"--from"_s,
          {},
          u"N"_s,
          Kind::Print,
-         {u"N 件目のレシピから印刷します（既定は最初から）。"_s}},
+         {u"N 件目のレシピから印刷します（既定は最初から）。"_s},
+         1,
+         32000},
     };
     return list;
 }
@@ -133,32 +148,73 @@ Request parse(const QStringList &args)
 {
     for (const QString &arg : args) {
         if (const Option *o = find(arg); o && o->kind == Kind::Information)
-            return {o->name == u"--version"_s ? Action::Version : Action::Help, {}};
+            return {o->name == u"--version"_s ? Action::Version : Action::Help, {}, {}, {}};
     }
-    if (!args.isEmpty()) {
-        if (args.front() == u"--analyse"_s)
-            return {Action::Analyse, {}};
-        if (args.front() == u"--print-pdf"_s || args.front() == u"--print"_s)
-            return {Action::Print, {}};
-    }
+    const auto wrong = [](const QString &problem) {
+        return Request{Action::Wrong, problem, {}, {}};
+    };
+    Request request;
+    bool first = true; // no argument of ours read yet
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        if (!arg.startsWith(u'-') || arg.size() == 1)
-            continue; // the frame reads the rest of the line for "/clip"
         bool takesValue = false;
-        if (isToolkitOption(arg, &takesValue)) {
+        if (arg.startsWith(u'-') && isToolkitOption(arg, &takesValue)) {
             i += takesValue ? 1 : 0;
             continue;
         }
-        if (const Option *o = find(arg)) {
-            const QString text = o->kind == Kind::Print
-                                     ? u"%1 は --print-pdf か --print のあとに指定してください。"_s
-                                     : u"%1 は最初に指定してください。"_s;
-            return {Action::Wrong, text.arg(o->name)};
+        const bool wasFirst = std::exchange(first, false);
+        if (!arg.startsWith(u'-') || arg.size() == 1) {
+            if (request.action == Action::Print) {
+                if (!request.print.recipeFile.isEmpty())
+                    return wrong(u"レシピファイルは一つだけ指定してください: %1"_s.arg(arg));
+                request.print.recipeFile = arg;
+            } else if (request.action == Action::Analyse) {
+                return wrong(u"--analyse のあとのファイルは一つだけです: %1"_s.arg(arg));
+            }
+            continue; // the frame reads the words of the line for "/clip"
         }
-        return {Action::Wrong, u"知らないオプションです: %1"_s.arg(arg)};
+        const Option *o = find(arg);
+        if (!o)
+            return wrong(u"知らないオプションです: %1"_s.arg(arg));
+        if (o->kind == Kind::Command && !wasFirst)
+            return wrong(u"%1 は最初に指定してください。"_s.arg(o->name));
+        if (o->kind == Kind::Print && request.action != Action::Print)
+            return wrong(u"%1 は --print-pdf か --print のあとに指定してください。"_s.arg(o->name));
+
+        QString value;
+        if (const qsizetype eq = arg.indexOf(u'='); eq > 0)
+            value = arg.mid(eq + 1);
+        else if (i + 1 < args.size())
+            value = args.at(++i);
+        if (value.isEmpty())
+            return wrong(u"%1 のあとに %2 を指定してください。"_s.arg(o->name, o->value));
+
+        if (o->name == u"--analyse"_s) {
+            request.action = Action::Analyse;
+            request.analyseFile = value;
+        } else if (o->kind == Kind::Command) {
+            request.action = Action::Print;
+            request.print.pdf = o->name == u"--print-pdf"_s;
+            request.print.target = value;
+        } else {
+            bool ok = false;
+            const int n = value.toInt(&ok);
+            if (!ok || n < o->low || n > o->high)
+                return wrong(u"%1 は %2～%3 の整数で指定してください: %4"_s.arg(o->name)
+                                 .arg(o->low)
+                                 .arg(o->high)
+                                 .arg(value));
+            if (o->name == u"--layout"_s)
+                request.print.layout = n;
+            else if (o->name == u"--arrangement"_s)
+                request.print.arrangement = n;
+            else if (o->name == u"--paper"_s)
+                request.print.paper = n;
+            else
+                request.print.from = n;
+        }
     }
-    return {};
+    return request;
 }
 
 QString usageText(const QString &program)

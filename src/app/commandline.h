@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/printoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,8 @@ enum class Action {
     OpenWindow, // no option, or "/clip": the windows (the frame reads "/clip")
     Help,       // --help, -h: the help text on standard output, exit 0
     Version,    // --version: program name and version, exit 0
-    Analyse,    // --analyse FILE, handed to the analysis command
-    Print,      // --print-pdf OUT.pdf / --print PRINTER ..., handed to the print command
+    Analyse,    // --analyse FILE: analyseFile for the analysis command
+    Print,      // --print-pdf OUT.pdf / --print PRINTER ...: print for the print command
     Wrong,      // an unknown or misplaced option: problem and usage on standard error, exit 2
 };
 
@@ -21,6 +23,10 @@ struct Request
 {
     Action action = Action::OpenWindow;
     QString problem; // for Wrong: what is wrong, in Japanese
+    QString analyseFile;
+    PrintOptions print;
+
+    bool operator==(const Request &) const = default;
 };
 
 // args without the program name. Qt's own options (-platform, -style,

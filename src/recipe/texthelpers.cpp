@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace TextHelpers {
 
@@ -125,6 +128,17 @@ QStringList splitText(int mode, const QString &text)
 QString joinLines(const QStringList &lines)
 {
     return lines.join(QStringLiteral("\r\n"));
+}
+
+bool isNumber(const QString &text)
+{
+    QString t = text.trimmed();
+    for (QChar &c : t) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    static const QRegularExpression number(u"^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"_s);
+    return number.match(t).hasMatch();
 }
 
 } // namespace TextHelpers

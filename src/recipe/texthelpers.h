@@ -38,4 +38,8 @@ QStringList splitText(int mode, const QString &text);
 // Elements joined by CR LF (no CR LF after the last).
 QString joinLines(const QStringList &lines);
 
+// A plain decimal number such as a number of servings (full-width digits
+// count); "inf" or "nan" are words.
+bool isNumber(const QString &text);
+
 } // namespace TextHelpers

@@ -6,6 +6,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(CommandLine::Action)
+Q_DECLARE_METATYPE(CommandLine::Request)
 
 class TestCommandLine : public QObject
 {
@@ -20,46 +21,75 @@ private Q_SLOTS:
 void TestCommandLine::parse_data()
 {
     using A = CommandLine::Action;
+    using R = CommandLine::Request;
+    const auto wrong = [](const QString &problem) { return R{A::Wrong, problem, {}, {}}; };
+    const auto print = [](const PrintOptions &o) { return R{A::Print, {}, {}, o}; };
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<CommandLine::Action>("action");
-    QTest::addColumn<QString>("problem");
-    QTest::newRow("nothing") << QStringList() << A::OpenWindow << QString();
-    QTest::newRow("/clip") << QStringList{u"/CLIP"_s} << A::OpenWindow << QString();
-    QTest::newRow("words for /clip")
-        << QStringList{u"x/clip"_s, u"-"_s} << A::OpenWindow << QString();
+    QTest::addColumn<R>("expected");
+    QTest::newRow("nothing") << QStringList() << R();
+    QTest::newRow("/clip") << QStringList{u"/CLIP"_s} << R();
+    QTest::newRow("words for /clip") << QStringList{u"x/clip"_s, u"-"_s} << R();
     QTest::newRow("Qt's options and their values")
         << QStringList{u"-platform"_s, u"offscreen"_s, u"--style=fusion"_s, u"-reverse"_s,
                        u"/clip"_s}
-        << A::OpenWindow << QString();
-    QTest::newRow("help anywhere") << QStringList{u"/clip"_s, u"--help"_s} << A::Help << QString();
-    QTest::newRow("short help") << QStringList{u"-h"_s} << A::Help << QString();
-    QTest::newRow("version") << QStringList{u"--version"_s} << A::Version << QString();
+        << R();
+    QTest::newRow("help anywhere") << QStringList{u"/clip"_s, u"--help"_s} << R{A::Help, {}, {}, {}};
+    QTest::newRow("short help") << QStringList{u"-h"_s} << R{A::Help, {}, {}, {}};
+    QTest::newRow("version") << QStringList{u"--version"_s} << R{A::Version, {}, {}, {}};
     QTest::newRow("help before a command's checks")
-        << QStringList{u"--print-pdf"_s, u"--help"_s} << A::Help << QString();
-    QTest::newRow("analyse") << QStringList{u"--analyse"_s, u"a.txt"_s} << A::Analyse << QString();
-    QTest::newRow("print to PDF") << QStringList{u"--print-pdf"_s, u"a.pdf"_s, u"--layout"_s,
-                                                 u"2"_s}
-                                  << A::Print << QString();
-    QTest::newRow("print") << QStringList{u"--print"_s, u"lp"_s} << A::Print << QString();
+        << QStringList{u"--print-pdf"_s, u"--layout=9"_s, u"--help"_s} << R{A::Help, {}, {}, {}};
+    QTest::newRow("analyse") << QStringList{u"--analyse"_s, u"a.txt"_s}
+                             << R{A::Analyse, {}, u"a.txt"_s, {}};
+    QTest::newRow("analyse without a file")
+        << QStringList{u"--analyse"_s} << wrong(u"--analyse のあとに ファイル を指定してください。"_s);
+    QTest::newRow("analyse two files")
+        << QStringList{u"--analyse"_s, u"a.txt"_s, u"b.txt"_s}
+        << wrong(u"--analyse のあとのファイルは一つだけです: b.txt"_s);
+    QTest::newRow("print to PDF, every option")
+        << QStringList{u"--print-pdf"_s, u"a.pdf"_s, u"--layout"_s, u"2"_s, u"--arrangement=3"_s,
+                       u"--paper"_s, u"24"_s, u"r.csv"_s, u"--from"_s, u"4"_s}
+        << print({true, u"a.pdf"_s, 2, 3, 24, 4, u"r.csv"_s});
+    QTest::newRow("print, Qt's option before the recipe file")
+        << QStringList{u"--print"_s, u"lp"_s, u"-platform"_s, u"offscreen"_s, u"r.csv"_s}
+        << print({false, u"lp"_s, 1, {}, {}, {}, u"r.csv"_s});
+    QTest::newRow("print without a target")
+        << QStringList{u"--print-pdf"_s}
+        << wrong(u"--print-pdf のあとに 出力.pdf を指定してください。"_s);
+    QTest::newRow("option without value")
+        << QStringList{u"--print"_s, u"lp"_s, u"--from"_s}
+        << wrong(u"--from のあとに N を指定してください。"_s);
+    QTest::newRow("layout out of range")
+        << QStringList{u"--print"_s, u"lp"_s, u"--layout"_s, u"8"_s}
+        << wrong(u"--layout は 1～7 の整数で指定してください: 8"_s);
+    QTest::newRow("paper not a number")
+        << QStringList{u"--print"_s, u"lp"_s, u"--paper=A4"_s}
+        << wrong(u"--paper は 0～24 の整数で指定してください: A4"_s);
+    QTest::newRow("two recipe files")
+        << QStringList{u"--print"_s, u"lp"_s, u"a.csv"_s, u"b.csv"_s}
+        << wrong(u"レシピファイルは一つだけ指定してください: b.csv"_s);
+    QTest::newRow("unknown print option")
+        << QStringList{u"--print"_s, u"lp"_s, u"--copies"_s, u"2"_s}
+        << wrong(u"知らないオプションです: --copies"_s);
     QTest::newRow("unknown long option")
-        << QStringList{u"--bogus"_s} << A::Wrong << u"知らないオプションです: --bogus"_s;
+        << QStringList{u"--bogus"_s} << wrong(u"知らないオプションです: --bogus"_s);
     QTest::newRow("unknown short option")
-        << QStringList{u"/clip"_s, u"-x"_s} << A::Wrong << u"知らないオプションです: -x"_s;
+        << QStringList{u"/clip"_s, u"-x"_s} << wrong(u"知らないオプションです: -x"_s);
     QTest::newRow("print option alone")
-        << QStringList{u"--layout=2"_s} << A::Wrong
-        << u"--layout は --print-pdf か --print のあとに指定してください。"_s;
+        << QStringList{u"--layout=2"_s}
+        << wrong(u"--layout は --print-pdf か --print のあとに指定してください。"_s);
     QTest::newRow("command not first") << QStringList{u"/clip"_s, u"--analyse"_s, u"a.txt"_s}
-                                       << A::Wrong << u"--analyse は最初に指定してください。"_s;
+                                       << wrong(u"--analyse は最初に指定してください。"_s);
 }
 
 void TestCommandLine::parse()
 {
     QFETCH(QStringList, args);
-    QFETCH(CommandLine::Action, action);
-    QFETCH(QString, problem);
+    QFETCH(CommandLine::Request, expected);
     const CommandLine::Request request = CommandLine::parse(args);
-    QCOMPARE(request.action, action);
-    QCOMPARE(request.problem, problem);
+    QCOMPARE(request.action, expected.action);
+    QCOMPARE(request.problem, expected.problem);
+    QCOMPARE(request.analyseFile, expected.analyseFile);
+    QVERIFY(request.print == expected.print);
 }
 
 void TestCommandLine::program_data()

@@ -6,17 +6,41 @@
 #include "app/ui/translations.h"
 #include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
+#include "platform/programfolder.h"
 #include "platform/widgets/printersetup.h"
 #include "print/engine/fontsubstitutions.h"
+#include "print/printcommand.h"
+#include "print/recipepagecomposer.h"
+#include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QStringList>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// "--print-pdf OUT.pdf ..." and "--print PRINTER ...": no window, nothing asked.
+int runPrintCommand(int &argc, char **argv, const PrintOptions &options,
+                    const PageComposerFactory &composer, QTextStream &out, QTextStream &err)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    installFontSubstitutions();
+    PrintCommand::Context context;
+    context.programDir = ProgramFolder::path();
+    context.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    context.settingsPath = context.programDir + context.programName + u".ini"_s;
+    return PrintCommand::run(options, context, composer, out, err);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,6 +49,13 @@ int main(int argc, char *argv[])
         args.append(QString::fromLocal8Bit(argv[i]));
     const QString program =
         argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() : u"QVRECIPE"_s;
+
+    // The page composer every print run draws with.
+    const PageComposerFactory composer = [](DrawSurface &surface, const PageLayout &layout,
+                                            PageComposer::SheetPrompt prompt) {
+        return std::make_unique<RecipePageComposer>(surface, layout, std::move(prompt));
+    };
+
     // Answered before any window system is needed.
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -39,15 +70,15 @@ int main(int argc, char *argv[])
         err << program << u": "_s << request.problem << u'\n' << CommandLine::usageText(program);
         return CommandLine::wrongUsageStatus;
     case CommandLine::Action::Analyse:
-        return runAnalyseCommand(args, out, err);
+        return runAnalyseCommand(request.analyseFile, out, err);
     case CommandLine::Action::Print:
-        err << program << u": 印刷の部品が組み込まれていません。"_s << Qt::endl;
-        return 1;
+        return runPrintCommand(argc, argv, request.print, composer, out, err);
     case CommandLine::Action::OpenWindow:
         break;
     }
 
     QApplication app(argc, argv);
+    PrintRunner::setComposerFactory(composer);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     // Ties the windows to the menu entry (Wayland's application id).
     QGuiApplication::setDesktopFileName(u"qvrecipe"_s);

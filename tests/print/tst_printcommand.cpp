@@ -1,0 +1,129 @@
+#include "print/engine/drawsurface.h"
+#include "print/printcommand.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(PrintOptions)
+
+namespace {
+
+// Draws one line per page and reports the end at lastPage; page failingPage
+// finds its file gone.
+class CountingComposer : public PageComposer
+{
+public:
+    CountingComposer(DrawSurface &surface, int lastPage, int failingPage)
+        : m_surface(surface), m_lastPage(lastPage), m_failingPage(failingPage)
+    {}
+    PageResult composeRecipePage(const PageRequest &r) override
+    {
+        m_surface.setCurrentX(r.left);
+        m_surface.setCurrentY(20);
+        m_surface.printText(u"page %1"_s.arg(r.page));
+        if (r.page == m_failingPage)
+            return {false, u"gone"_s};
+        return {r.page >= m_lastPage, QString()};
+    }
+
+private:
+    DrawSurface &m_surface;
+    int m_lastPage;
+    int m_failingPage;
+};
+
+int countPdfPages(const QByteArray &pdf)
+{
+    static const QRegularExpression page(u"/Type\\s*/Page(?![s\\w])"_s);
+    return int(QString::fromLatin1(pdf).count(page));
+}
+
+PrintOptions options(std::optional<int> arrangement, std::optional<int> paper = {},
+                     std::optional<int> from = {}, int layout = 1, const QString &recipeFile = {})
+{
+    PrintOptions o;
+    o.arrangement = arrangement;
+    o.paper = paper;
+    o.from = from;
+    o.layout = layout;
+    o.recipeFile = recipeFile;
+    return o;
+}
+
+} // namespace
+
+class TestPrintCommand : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exitStatusAndPages_data()
+    {
+        QTest::addColumn<PrintOptions>("options"); // besides the PDF and the recipe file
+        QTest::addColumn<int>("recipePages"); // pages the composer has to give
+        QTest::addColumn<int>("failingPage");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("pdfPages"); // 0: the old file stays untouched
+
+        QTest::newRow("front only") << PrintOptions() << 3 << 0 << 0 << 3;
+        QTest::newRow("front and back") << options(1) << 3 << 0 << 0 << 3;
+        // 1+4 / 2+3 on the first sheet, 5 alone on the front of the second.
+        QTest::newRow("A4 both sides") << options(3) << 5 << 0 << 0 << 3;
+        QTest::newRow("folded") << options(4, {}, {}, 7) << 3 << 0 << 0 << 2;
+        QTest::newRow("four-up paper by default") << options({}, 15) << 6 << 0 << 0 << 2;
+        QTest::newRow("four-up paper, front only")
+            << options(0, 15) << 3 << 0 << 1 << 0;
+        QTest::newRow("file gone during the run") << PrintOptions() << 5 << 2 << 1 << 0;
+        QTest::newRow("start beyond the last recipe")
+            << options({}, {}, 4) << 3 << 0 << 1 << 0;
+        QTest::newRow("recipe file missing")
+            << options({}, {}, {}, 1, u"missing.csv"_s) << 3 << 0 << 1 << 0;
+    }
+
+    void exitStatusAndPages()
+    {
+        QFETCH(PrintOptions, options);
+        QFETCH(int, recipePages);
+        QFETCH(int, failingPage);
+        QFETCH(int, status);
+        QFETCH(int, pdfPages);
+
+        TempProgramFolder home;
+        home.write(u"recipes.csv"_s, cp932Lines({u"@x"_s, u"header"_s, u"a"_s, u"b"_s, u"c"_s}));
+        home.write(u"out.pdf"_s, "old");
+        options.pdf = true;
+        options.target = home.file(u"out.pdf"_s);
+        options.recipeFile = home.file(options.recipeFile.isEmpty() ? u"recipes.csv"_s
+                                                                    : options.recipeFile);
+        PrintCommand::Context context;
+        context.programDir = home.path();
+        context.programName = u"QVRECIPE"_s;
+        context.settingsPath = home.file(u"QVRECIPE.ini"_s);
+        const PageComposerFactory factory = [&](DrawSurface &surface, const PageLayout &,
+                                                PageComposer::SheetPrompt) {
+            return std::make_unique<CountingComposer>(surface, recipePages, failingPage);
+        };
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+
+        QCOMPARE(PrintCommand::run(options, context, factory, out, err), status);
+        QCOMPARE(errText.isEmpty(), status == 0);
+        const QByteArray pdf = home.read(u"out.pdf"_s);
+        if (pdfPages == 0)
+            QCOMPARE(pdf, QByteArray("old"));
+        else
+            QCOMPARE(countPdfPages(pdf), pdfPages);
+        QVERIFY(!QFile::exists(home.file(u"out-2.pdf"_s)));
+        QVERIFY(!QFile::exists(home.file(u"QVRECIPE.ini"_s))); // nothing but the PDF is written
+    }
+};
+
+QTEST_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"
