@@ -57,6 +57,8 @@ convert "$work/main.png" -strip "$docs/main-window.png"
 # the file's).
 from=$(grep -n '肉じゃが' <(iconv -f CP932 -t UTF-8 "$QVRECIPE_HOME/QVRECIPE.csv" | grep -v '^@') | cut -d: -f1)
 "$program" --print-pdf "$work/sheet.pdf" --paper 0 --layout 1 --from $((from - 1)) >/dev/null
-pdftoppm -png -r 60 -f 1 -l 1 "$work/sheet.pdf" "$work/sheet"
-convert "$work"/sheet*.png -strip "$docs/refill-page.png"
+# The refill page sits in the A4 sheet's top-left corner (about 100 x 170 mm
+# with its border): only that part of the first side, framed like a sheet.
+pdftoppm -png -r 110 -f 1 -l 1 -x 0 -y 0 -W 450 -H 750 "$work/sheet.pdf" "$work/sheet"
+convert "$work"/sheet*.png -bordercolor '#b0b0b0' -border 1 -strip "$docs/refill-page.png"
 echo "made $docs/main-window.png and $docs/refill-page.png"

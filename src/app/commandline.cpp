@@ -51,7 +51,7 @@ const QList<Option> &options()
          {},
          u"ファイル"_s,
          Kind::Command,
-         {u"レシピの文章のファイル（UTF-8 か Shift-JIS）を解析して、"_s,
+         {u"レシピの文章のファイル（UTF-8、Shift-JIS、BOM 付き UTF-16）を解析して、"_s,
           u"結果のレシピをエクスポートの形で標準出力に書きます。"_s}},
         {u"--print-pdf"_s,
          {},
