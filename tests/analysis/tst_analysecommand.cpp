@@ -180,8 +180,7 @@ void TestAnalyseCommand::printsExportLayout()
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     const FixedClock clock;
-    QCOMPARE(AnalyseCommand::run(dataFile(u"nikujaga.txt"_s), outStream, errStream, clock),
-             0);
+    QCOMPARE(AnalyseCommand::run(dataFile(u"nikujaga.txt"_s), outStream, errStream, clock), 0);
     QCOMPARE(err, QString());
     QCOMPARE(out, QString::fromUtf8(readAll(dataFile(u"nikujaga.expected"_s))));
 }
@@ -192,24 +191,20 @@ void TestAnalyseCommand::failures_data()
     QTest::addColumn<QByteArray>("content"); // written to the file named
     QTest::addColumn<QString>("reason");
     const QString file = u"recipe.txt"_s;
-    QTest::newRow("missing file") << dataFile(u"no-such-file.txt"_s)
-                                  << QByteArray() << QString();
-    QTest::newRow("folder") << QStringLiteral(QV_TEST_DATA_DIR)
-                            << QByteArray() << QString();
+    QTest::newRow("missing file") << dataFile(u"no-such-file.txt"_s) << QByteArray() << QString();
+    QTest::newRow("folder") << QStringLiteral(QV_TEST_DATA_DIR) << QByteArray() << QString();
     const QString noText = u"テキストファイルではありません"_s;
     const QString nothing = u"解析する文字がありません"_s;
     QTest::newRow("empty") << file << QByteArray("") << nothing;
-    QTest::newRow("blanks") << file << QByteArray(" \r\n\t\r\n")
-                            << nothing;
-    QTest::newRow("nul bytes") << file
-                               << (u"肉じゃが\r\n材料"_s.toUtf8() + QByteArray(3, '\0')) << noText;
+    QTest::newRow("blanks") << file << QByteArray(" \r\n\t\r\n") << nothing;
+    QTest::newRow("nul bytes") << file << (u"肉じゃが\r\n材料"_s.toUtf8() + QByteArray(3, '\0'))
+                               << noText;
     QRandomGenerator random(1);
     QByteArray garbage(100'000, '\0');
     for (char &b : garbage)
         b = char(random.bounded(256));
     QTest::newRow("binary") << file << garbage << noText;
-    QTest::newRow("too large") << file
-                               << QByteArray(AnalyseCommand::maxInputBytes + 1, 'a')
+    QTest::newRow("too large") << file << QByteArray(AnalyseCommand::maxInputBytes + 1, 'a')
                                << u"大きすぎます（上限 4 MB）"_s;
     // A device that never ends is read no further than the limit.
     if (QFile::exists(u"/dev/zero"_s)) {

@@ -33,7 +33,8 @@ void TestCommandLine::parse_data()
         << QStringList{u"-platform"_s, u"offscreen"_s, u"--style=fusion"_s, u"-reverse"_s,
                        u"/clip"_s}
         << R();
-    QTest::newRow("help anywhere") << QStringList{u"/clip"_s, u"--help"_s} << R{A::Help, {}, {}, {}};
+    QTest::newRow("help anywhere")
+        << QStringList{u"/clip"_s, u"--help"_s} << R{A::Help, {}, {}, {}};
     QTest::newRow("short help") << QStringList{u"-h"_s} << R{A::Help, {}, {}, {}};
     QTest::newRow("version") << QStringList{u"--version"_s} << R{A::Version, {}, {}, {}};
     QTest::newRow("help before a command's checks")
@@ -41,13 +42,15 @@ void TestCommandLine::parse_data()
     QTest::newRow("analyse") << QStringList{u"--analyse"_s, u"a.txt"_s}
                              << R{A::Analyse, {}, u"a.txt"_s, {}};
     QTest::newRow("analyse without a file")
-        << QStringList{u"--analyse"_s} << wrong(u"--analyse のあとに ファイル を指定してください。"_s);
+        << QStringList{u"--analyse"_s}
+        << wrong(u"--analyse のあとに ファイル を指定してください。"_s);
     QTest::newRow("analyse two files")
         << QStringList{u"--analyse"_s, u"a.txt"_s, u"b.txt"_s}
         << wrong(u"--analyse のあとのファイルは一つだけです: b.txt"_s);
     QTest::newRow("print to PDF, every option")
-        << QStringList{u"--print-pdf"_s, u"a.pdf"_s, u"--layout"_s, u"2"_s, u"--arrangement=3"_s,
-                       u"--paper"_s, u"24"_s, u"r.csv"_s, u"--from"_s, u"4"_s}
+        << QStringList{u"--print-pdf"_s,     u"a.pdf"_s,   u"--layout"_s, u"2"_s,
+                       u"--arrangement=3"_s, u"--paper"_s, u"24"_s,       u"r.csv"_s,
+                       u"--from"_s,          u"4"_s}
         << print({true, u"a.pdf"_s, 2, 3, 24, 4, u"r.csv"_s});
     QTest::newRow("print, Qt's option before the recipe file")
         << QStringList{u"--print"_s, u"lp"_s, u"-platform"_s, u"offscreen"_s, u"r.csv"_s}
@@ -55,9 +58,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("print without a target")
         << QStringList{u"--print-pdf"_s}
         << wrong(u"--print-pdf のあとに 出力.pdf を指定してください。"_s);
-    QTest::newRow("option without value")
-        << QStringList{u"--print"_s, u"lp"_s, u"--from"_s}
-        << wrong(u"--from のあとに N を指定してください。"_s);
+    QTest::newRow("option without value") << QStringList{u"--print"_s, u"lp"_s, u"--from"_s}
+                                          << wrong(u"--from のあとに N を指定してください。"_s);
     QTest::newRow("layout out of range")
         << QStringList{u"--print"_s, u"lp"_s, u"--layout"_s, u"8"_s}
         << wrong(u"--layout は 1～7 の整数で指定してください: 8"_s);

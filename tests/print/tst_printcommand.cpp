@@ -65,7 +65,7 @@ private Q_SLOTS:
     void exitStatusAndPages_data()
     {
         QTest::addColumn<PrintOptions>("options"); // besides the PDF and the recipe file
-        QTest::addColumn<int>("recipePages"); // pages the composer has to give
+        QTest::addColumn<int>("recipePages");      // pages the composer has to give
         QTest::addColumn<int>("failingPage");
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("pdfPages"); // 0: the old file stays untouched
@@ -76,11 +76,9 @@ private Q_SLOTS:
         QTest::newRow("A4 both sides") << options(3) << 5 << 0 << 0 << 3;
         QTest::newRow("folded") << options(4, {}, {}, 7) << 3 << 0 << 0 << 2;
         QTest::newRow("four-up paper by default") << options({}, 15) << 6 << 0 << 0 << 2;
-        QTest::newRow("four-up paper, front only")
-            << options(0, 15) << 3 << 0 << 1 << 0;
+        QTest::newRow("four-up paper, front only") << options(0, 15) << 3 << 0 << 1 << 0;
         QTest::newRow("file gone during the run") << PrintOptions() << 5 << 2 << 1 << 0;
-        QTest::newRow("start beyond the last recipe")
-            << options({}, {}, 4) << 3 << 0 << 1 << 0;
+        QTest::newRow("start beyond the last recipe") << options({}, {}, 4) << 3 << 0 << 1 << 0;
         QTest::newRow("recipe file missing")
             << options({}, {}, {}, 1, u"missing.csv"_s) << 3 << 0 << 1 << 0;
     }
@@ -98,8 +96,8 @@ private Q_SLOTS:
         home.write(u"out.pdf"_s, "old");
         options.pdf = true;
         options.target = home.file(u"out.pdf"_s);
-        options.recipeFile = home.file(options.recipeFile.isEmpty() ? u"recipes.csv"_s
-                                                                    : options.recipeFile);
+        options.recipeFile =
+            home.file(options.recipeFile.isEmpty() ? u"recipes.csv"_s : options.recipeFile);
         PrintCommand::Context context;
         context.programDir = home.path();
         context.programName = u"QVRECIPE"_s;
