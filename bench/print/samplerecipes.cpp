@@ -1,6 +1,6 @@
 #include "samplerecipes.h"
 
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "recipe/recipefileformat.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "print/engine/pagelayout.h"
 
 #include <QString>

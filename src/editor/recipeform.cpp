@@ -1,7 +1,7 @@
 #include "editor/recipeform.h"
 
 #include "platform/clock.h"
-#include "print/engine/pagelayout.h"
+#include "platform/numbertext.h"
 #include "recipe/recordcodec.h"
 #include "recipe/texthelpers.h"
 
@@ -20,7 +20,7 @@ constexpr std::array<int, 13> bikoFields = {
 
 int indexOf(const QString &text)
 {
-    return LayoutSettings::toInt32(LayoutSettings::parseNumber(text));
+    return NumberText::toInt32(NumberText::parseNumber(text));
 }
 
 } // namespace

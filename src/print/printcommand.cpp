@@ -1,6 +1,6 @@
 #include "print/printcommand.h"
 
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "editor/recipelistfilter.h"
 #include "platform/programfolder.h"
 #include "platform/prompts.h"

@@ -1,7 +1,7 @@
 #include "recipe/recipefilecommands.h"
 
 #include "analysis/textfold.h"
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/filedialogs.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/numbertext.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -52,12 +54,9 @@ struct PageLayout
 
 namespace LayoutSettings {
 
-// Leading-number parse of a settings value: leading blanks skipped, the
-// longest numeric prefix, "&H" for hexadecimal; 0 when there is none.
-double parseNumber(const QString &text);
-// Rounds halves to the even neighbour and clamps to the type's range.
-int16_t toInt16(double value);
-int32_t toInt32(double value);
+using NumberText::parseNumber;
+using NumberText::toInt16;
+using NumberText::toInt32;
 
 // Fills the layout for paper format n (per-format fields kept when n is out of range).
 void loadPageLayout(const SettingsFile &settings, int paperNumber, PageLayout &layout);

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 
 #include "platform/cp932.h"
 #include "platform/textfile.h"
