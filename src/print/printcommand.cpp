@@ -40,12 +40,13 @@ struct Options
     std::optional<int> arrangement;
     std::optional<int> paper;
     std::optional<int> from;
+    bool alignment = false; // the alignment sheet instead of recipes
     QString recipeFile;
 };
 
 const QString usage = u"使い方: QVRECIPE --print-pdf 出力.pdf [オプション] [レシピファイル]\n"
                       u"        QVRECIPE --print プリンター名 [オプション] [レシピファイル]\n"
-                      u"オプション: --layout 1～7  --arrangement 0～5  --paper 0～24  --from N"_s;
+                      u"オプション: --layout 1～7  --arrangement 0～5  --paper 0～24  --from N  --alignment"_s;
 
 // Reads the command line; an empty text on success, else what is wrong.
 QString parse(const QStringList &args, Options &o)
@@ -66,6 +67,10 @@ QString parse(const QStringList &args, Options &o)
             if (!o.recipeFile.isEmpty())
                 return u"レシピファイルは一つだけ指定してください: %1"_s.arg(arg);
             o.recipeFile = arg;
+            continue;
+        }
+        if (arg == u"--alignment"_s) {
+            o.alignment = true;
             continue;
         }
         QString value;
@@ -214,7 +219,7 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
     const bool fourUp = layout.fourUpSheet == 1;
     const int arrangement = o.arrangement.value_or(fourUp ? int(SheetArrangement::FourUp)
                                                           : int(SheetArrangement::Front));
-    if (!PrintJob::hasLoop(fourUp, arrangement)) {
+    if (!o.alignment && !PrintJob::hasLoop(fourUp, arrangement)) {
         err << PrintJob::unsupportedMessage << Qt::endl;
         return 1;
     }
@@ -228,7 +233,8 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
             stored = u"QVRECIPE.csv"_s;
         recipeFile = ProgramFolder::resolve(stored);
     }
-    const TextFile::ReadResult content = TextFile::readLines(recipeFile);
+    const TextFile::ReadResult content =
+        o.alignment ? TextFile::ReadResult{} : TextFile::readLines(recipeFile);
     if (content.error != TextFile::Error::None) {
         err << u"レシピファイル「%1」を読めません: %2"_s.arg(QDir::toNativeSeparators(recipeFile),
                                                              content.errorText)
@@ -287,7 +293,7 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
     input.programFolder = context.programDir;
     input.showPrintConfirm = false;
     input.outputName = o.target;
-    const PrintRunResult result = job.run(input);
+    const PrintRunResult result = o.alignment ? job.runAlignmentSheet(input) : job.run(input);
     if (!result.error.isEmpty() || printer->printerState() == QPrinter::Error)
         return 1;
 

@@ -9,7 +9,8 @@ class QTextStream;
 // Printing without windows, for scripts:
 //   QVRECIPE --print-pdf OUT.pdf [options] [RECIPEFILE]
 //   QVRECIPE --print PRINTERNAME [options] [RECIPEFILE]
-// Options: --layout 1..7, --arrangement 0..5, --paper 0..24, --from N.
+// Options: --layout 1..7, --arrangement 0..5, --paper 0..24, --from N;
+// --alignment prints the paper's alignment sheet (front and back) instead.
 // The same job as the print button, with no prompts between sheets and the
 // whole run as one document. Needs a QGuiApplication.
 namespace PrintCommand {
