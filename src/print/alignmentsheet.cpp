@@ -44,13 +44,14 @@ void drawScales(DrawSurface &s, const QRectF &page)
     const int across = int(std::floor(page.width() + 1e-9));
     for (int mm = 0; mm <= across; ++mm) {
         scaleTick(s, page.top(), page.left() + mm, true, mm);
-        if (mm % 10 == 0 && mm > 0)
+        // No number runs over the page's edge.
+        if (mm % 10 == 0 && mm > 0 && mm + 4 <= page.width())
             label(s, page.left() + mm + 0.3, page.top() + 3, mm);
     }
     const int down = int(std::floor(page.height() + 1e-9));
     for (int mm = 0; mm <= down; ++mm) {
         scaleTick(s, page.left(), page.top() + mm, false, mm);
-        if (mm % 10 == 0 && mm > 0)
+        if (mm % 10 == 0 && mm > 0 && mm + 2 <= page.height())
             label(s, page.left() + 3.3, page.top() + mm - 1, mm);
     }
 }

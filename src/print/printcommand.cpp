@@ -44,9 +44,10 @@ struct Options
     QString recipeFile;
 };
 
-const QString usage = u"使い方: QVRECIPE --print-pdf 出力.pdf [オプション] [レシピファイル]\n"
-                      u"        QVRECIPE --print プリンター名 [オプション] [レシピファイル]\n"
-                      u"オプション: --layout 1～7  --arrangement 0～5  --paper 0～24  --from N  --alignment"_s;
+const QString usage =
+    u"使い方: QVRECIPE --print-pdf 出力.pdf [オプション] [レシピファイル]\n"
+    u"        QVRECIPE --print プリンター名 [オプション] [レシピファイル]\n"
+    u"オプション: --layout 1～7  --arrangement 0～5  --paper 0～24  --from N  --alignment"_s;
 
 // Reads the command line; an empty text on success, else what is wrong.
 QString parse(const QStringList &args, Options &o)

@@ -1,9 +1,9 @@
 #include "print/printjob.h"
 
 #include "platform/prompts.h"
+#include "print/alignmentsheet.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/pagelayout.h"
-#include "print/alignmentsheet.h"
 #include "print/engine/sheetmarks.h"
 #include "print/nextsheetprompt.h"
 #include "print/printprogress.h"

@@ -54,7 +54,7 @@ struct PrintRunResult
     bool unsupported = false; // no loop for this paper and arrangement; nothing printed
     bool stopped = false;     // the user ended the run at a prompt or in the progress window
     bool deviceFailed = false;
-    QString error; // not empty: the run was abandoned; the message was shown
+    QString error;              // not empty: the run was abandoned; the message was shown
     QList<UnfitRecipe> unfit{}; // recipes that did not fit completely, in print order
 };
 

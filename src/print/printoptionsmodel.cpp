@@ -15,7 +15,8 @@ bool InstalledFontCheck::canSelect(const QString &name) const
 }
 
 const QString PrintOptionsModel::separator = u"-------------------"_s;
-const QString PrintOptionsModel::trueTypeWarning = u"日本語ツゥルータイプフォント以外では、正しく印刷されない事があります。"_s;
+const QString PrintOptionsModel::trueTypeWarning =
+    u"日本語ツゥルータイプフォント以外では、正しく印刷されない事があります。"_s;
 
 QString PrintOptionsModel::fontUnavailableMessage(const QString &name)
 {
@@ -45,12 +46,22 @@ PrintOptionsModel::PrintOptionsModel(Bindings bindings, Prompts &prompts, const 
 {
     for (const PaperFormat &f : PaperFormat::all())
         paperCaptions.append(f.caption);
-    sizes = QStringList{u" 4"_s, u" 4.5"_s, u" 5"_s, u" 5.5"_s, u" 6"_s, u" 7"_s, u" 8"_s, u" 8.5"_s, u" 9"_s, u" 9.5"_s, u"10"_s, u"11"_s, u"12"_s, u"13"_s, u"13.5"_s, u"18"_s, u"20"_s, u"24"_s};
-    colors = QStringList{u"黒"_s, u"青"_s, u"緑"_s, u"空"_s, u"赤"_s, u"紫"_s, u"黄"_s, u"灰"_s, u"白"_s, u"茶"_s, u"空"_s, u"桃"_s, u"オ"_s, u"黄１"_s, u"緑１"_s, u"紺１"_s, u"緑２"_s, u"?緑３"_s, u"?薄黒"_s, u"虹"_s, u"ﾊﾟｽﾃﾙ"_s};
-    shadings = {{u"灰"_s, 0xEEEEEE}, {u"黄"_s, 0xDDFFFF}, {u"茶"_s, 0xDDEEFF}, {u"緑"_s, 0xEEFFEE}, {u"青"_s, 0xFFEEDD}, {u"赤"_s, 0xEEDDFF}};
-    titleTypes = QStringList{u"下線無し"_s, u"下線付き"_s, u"細い下線付き"_s, u"枠線"_s, u"網掛け"_s, u"下線なし(中央)"_s, u"下線付き(中央)"_s, u"細い下線付き(中央)"_s, u"枠線(中央)"_s, u"網掛け(中央)"_s, u"グラデーション"_s};
+    sizes = QStringList{u" 4"_s, u" 4.5"_s, u" 5"_s,   u" 5.5"_s, u" 6"_s, u" 7"_s,
+                        u" 8"_s, u" 8.5"_s, u" 9"_s,   u" 9.5"_s, u"10"_s, u"11"_s,
+                        u"12"_s, u"13"_s,   u"13.5"_s, u"18"_s,   u"20"_s, u"24"_s};
+    colors =
+        QStringList{u"黒"_s,   u"青"_s,   u"緑"_s,   u"空"_s,    u"赤"_s,    u"紫"_s, u"黄"_s,
+                    u"灰"_s,   u"白"_s,   u"茶"_s,   u"空"_s,    u"桃"_s,    u"オ"_s, u"黄１"_s,
+                    u"緑１"_s, u"紺１"_s, u"緑２"_s, u"?緑３"_s, u"?薄黒"_s, u"虹"_s, u"ﾊﾟｽﾃﾙ"_s};
+    shadings = {{u"灰"_s, 0xEEEEEE}, {u"黄"_s, 0xDDFFFF}, {u"茶"_s, 0xDDEEFF},
+                {u"緑"_s, 0xEEFFEE}, {u"青"_s, 0xFFEEDD}, {u"赤"_s, 0xEEDDFF}};
+    titleTypes = QStringList{
+        u"下線無し"_s,   u"下線付き"_s,       u"細い下線付き"_s,   u"枠線"_s,
+        u"網掛け"_s,     u"下線なし(中央)"_s, u"下線付き(中央)"_s, u"細い下線付き(中央)"_s,
+        u"枠線(中央)"_s, u"網掛け(中央)"_s,   u"グラデーション"_s};
     lineTypes = QStringList{u"標準"_s, u"太め"_s, u"丸点"_s, u"?デジコジ"_s};
-    daisiPatterns = QStringList{u"柄なし"_s, u"塗り潰し"_s, u"格子 太"_s, u"外枠"_s, u"ﾜﾝﾎﾟｲﾝﾄ画像"_s};
+    daisiPatterns =
+        QStringList{u"柄なし"_s, u"塗り潰し"_s, u"格子 太"_s, u"外枠"_s, u"ﾜﾝﾎﾟｲﾝﾄ画像"_s};
     daisiColors = shadings;
 }
 
@@ -59,32 +70,32 @@ QString PrintOptionsModel::paperNotice(int paper)
     switch (paper) {
     case 6:
         return u"Ａ５システム手帳サイズでＡ４用紙に印刷するときは、\r\n"
-        u"プリンターの設定をＡ４横にしてお使いください。\r\n"
-        u"\r\n"
-        u"但し、用紙の下端３ｍｍまで印刷できないプリンターは、\r\n"
-        u"Ａ４横にＡ５サイズを２枚同時に印刷すると、裏面がずれます。\r\n"
-        u"Ａ４用紙を２枚に切ってＡ５サイズにして使ってください。"_s;
+               u"プリンターの設定をＡ４横にしてお使いください。\r\n"
+               u"\r\n"
+               u"但し、用紙の下端３ｍｍまで印刷できないプリンターは、\r\n"
+               u"Ａ４横にＡ５サイズを２枚同時に印刷すると、裏面がずれます。\r\n"
+               u"Ａ４用紙を２枚に切ってＡ５サイズにして使ってください。"_s;
     case 9:
         return u"Ｂ６システム手帳サイズでＢ５用紙に印刷するときは、\r\n"
-        u"プリンターの設定をＢ５横にしてお使いください。\r\n"
-        u"\r\n"
-        u"但し、用紙の下端３ｍｍまで印刷できないプリンターは、\r\n"
-        u"Ｂ５横にＢ６サイズを２枚同時に印刷すると、裏面がずれます。\r\n"
-        u"Ｂ５用紙を２枚に切ってＢ６サイズにして使ってください。"_s;
+               u"プリンターの設定をＢ５横にしてお使いください。\r\n"
+               u"\r\n"
+               u"但し、用紙の下端３ｍｍまで印刷できないプリンターは、\r\n"
+               u"Ｂ５横にＢ６サイズを２枚同時に印刷すると、裏面がずれます。\r\n"
+               u"Ｂ５用紙を２枚に切ってＢ６サイズにして使ってください。"_s;
     case 13:
         return u"付箋紙をＡ４用紙の左上の端に貼り付けて印刷してください。\r\n"
-        u"裏面には糊がついていて印刷できないので、印刷時に表面を選択して使ってください。\r\n"
-        u"\r\n"
-        u"貼り付けた付箋紙を普通の手帳などに貼ってお使い下さい。\r\n"
-        u"これにより普通の手帳にも印刷できるようになりました。"_s;
+               u"裏面には糊がついていて印刷できないので、印刷時に表面を選択して使ってください。\r\n"
+               u"\r\n"
+               u"貼り付けた付箋紙を普通の手帳などに貼ってお使い下さい。\r\n"
+               u"これにより普通の手帳にも印刷できるようになりました。"_s;
     case PaperFormat::chyoA4:
     case PaperFormat::chyoA7:
         return u"プリンターの設定をＡ４横にしてお使いください。\r\n"
-        u"\r\n"
-        u"縁有りで印刷可能領域最大（Ａ４下の端まで）にしてください。\r\n"
-        u"\r\n"
-        u"４折り用紙(超整理ｻｲｽﾞ)に切り替えたときは、\r\n"
-        u"当ソフトをいったん終了させてから使ってください。"_s;
+               u"\r\n"
+               u"縁有りで印刷可能領域最大（Ａ４下の端まで）にしてください。\r\n"
+               u"\r\n"
+               u"４折り用紙(超整理ｻｲｽﾞ)に切り替えたときは、\r\n"
+               u"当ソフトをいったん終了させてから使ってください。"_s;
     default:
         return QString();
     }
@@ -92,14 +103,16 @@ QString PrintOptionsModel::paperNotice(int paper)
 
 void PrintOptionsModel::load(const QStringList &installedFonts)
 {
-    fontNames = QStringList{u"ＭＳ ゴシック"_s, u"ＭＳ 明朝"_s, u"ＭＳ Ｐゴシック"_s, u"ＭＳ Ｐ明朝"_s};
+    fontNames =
+        QStringList{u"ＭＳ ゴシック"_s, u"ＭＳ 明朝"_s, u"ＭＳ Ｐゴシック"_s, u"ＭＳ Ｐ明朝"_s};
     fontNames.append(separator);
     for (const QString &name : installedFonts) {
         // Vertical-writing fonts are of no use on a refill.
         if (!name.startsWith(u'@'))
             fontNames.append(name);
     }
-    controls.paper = m_b.paperType >= 0 && m_b.paperType < paperCaptions.size() ? m_b.paperType : -1;
+    controls.paper =
+        m_b.paperType >= 0 && m_b.paperType < paperCaptions.size() ? m_b.paperType : -1;
     refreshOptionControls();
     m_loaded = true;
 }
@@ -210,7 +223,8 @@ PageLayout PrintOptionsModel::layoutFromControls() const
         l.DAISI_COLOR = daisiColors.at(c.daisiColor).value;
 
     l.footDownOn = c.footDown ? 1 : 0;
-    const double footDown = LayoutSettings::parseNumber(m_b.settings.readSetting(QString(), u"FOOT_DOWN"_s));
+    const double footDown =
+        LayoutSettings::parseNumber(m_b.settings.readSetting(QString(), u"FOOT_DOWN"_s));
     l.FOOT_HEIGHT = l.footDownOn ? LayoutSettings::toInt16(std::fabs(footDown) + l.footHeightSaved)
                                  : l.footHeightSaved;
 

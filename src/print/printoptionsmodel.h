@@ -55,21 +55,22 @@ public:
     // like the control arrays (Cmb_Font_1 is font[1]).
     struct Controls
     {
-        int paper = -1;                         // Cmb_Yousi
-        QString x, xMax, yHead, yData, yohaku;  // Txt_x, txt_x_max, Txt_y_head, Txt_y_data, Txt_Yohaku
-        std::array<int, 4> font{-1, -1, -1, -1}; // Cmb_Font (1..3)
-        std::array<int, 4> size{-1, -1, -1, -1}; // Cmb_size (1..3)
+        int paper = -1; // Cmb_Yousi
+        QString x, xMax, yHead, yData,
+            yohaku; // Txt_x, txt_x_max, Txt_y_head, Txt_y_data, Txt_Yohaku
+        std::array<int, 4> font{-1, -1, -1, -1};      // Cmb_Font (1..3)
+        std::array<int, 4> size{-1, -1, -1, -1};      // Cmb_size (1..3)
         std::array<int, 5> color{-1, -1, -1, -1, -1}; // Cmb_Color (0..4)
-        int shading = -1;                       // Cmb_Color_amikake
-        int titleType = -1;                     // Cmb_TitleType
-        int lineType = -1;                      // Cmb_linetype
-        int daisi = -1;                         // cmb_daisi
-        int daisiColor = -1;                    // Cmb_daisi_Color
-        bool anaake = false;                    // chk_anaake
-        bool footDown = false;                  // Chk_foot_Down
-        bool kiritori = false;                  // Chk_kiritori_color
-        bool hakusi = false;                    // chk_hakusi
-        bool imekana = false;                   // Chk_imekana
+        int shading = -1;                             // Cmb_Color_amikake
+        int titleType = -1;                           // Cmb_TitleType
+        int lineType = -1;                            // Cmb_linetype
+        int daisi = -1;                               // cmb_daisi
+        int daisiColor = -1;                          // Cmb_daisi_Color
+        bool anaake = false;                          // chk_anaake
+        bool footDown = false;                        // Chk_foot_Down
+        bool kiritori = false;                        // Chk_kiritori_color
+        bool hakusi = false;                          // chk_hakusi
+        bool imekana = false;                         // Chk_imekana
         // Txt_align (0..3): front x, front y, back x, back y in 0.1 mm
         std::array<QString, 4> align;
     };

@@ -193,6 +193,7 @@ bool RecipePageComposer::continueOnBack(const QString &rest, double left, double
     m_s.setCurrentX(0);
     m_s.setCurrentY(l.DATA_HEIGHT + 1);
     // What still does not fit is dropped.
-    allFitted = TextLayout::nothingLeft(TextLayout::layoutTextBox(m_s, l, rest, width, l.FOOT_HEIGHT - 1));
+    allFitted =
+        TextLayout::nothingLeft(TextLayout::layoutTextBox(m_s, l, rest, width, l.FOOT_HEIGHT - 1));
     return true;
 }

@@ -323,6 +323,33 @@ private Q_SLOTS:
         QCOMPARE(log.events.last(), u"say "_s + message);
     }
 
+    // Front, the prompt to turn the paper, back: each side framed where the
+    // refills lie, moved by its own alignment.
+    void alignmentSheet()
+    {
+        RunLog log;
+        RecordingTarget target(200.5);
+        DrawSurface surface(&target, &target);
+        surface.hooks = {};
+        FakeComposer composer(surface, log);
+        LoggingPrompts prompts(log);
+        NextSheetPrompt prompt(prompts, true);
+        PageLayout layout = bibleLayout();
+        layout.ALIGN_FRONT_X = 15;
+        layout.ALIGN_BACK_Y = -10;
+        PrintJob job(surface, layout, composer, prompt, prompts);
+        PrintJobInput input;
+        input.paperNumber = 0;
+        const PrintRunResult result = job.runAlignmentSheet(input);
+        QCOMPARE(result.sheets, 2);
+        QCOMPARE(log.events, QStringList{u"ask 1"_s});
+        QList<QRectF> frames;
+        for (const auto &item : target.ofKind(Kind::Rect))
+            frames.append(item.rect);
+        QCOMPARE(frames, (QList<QRectF>{QRectF(1.5, 0, 91, 167), QRectF(110.5, 0, 91, 167),
+                                        QRectF(0, -1, 91, 167), QRectF(109, -1, 91, 167)}));
+    }
+
 private:
     class RefusingTarget : public RecordingTarget
     {

@@ -83,9 +83,9 @@ void TestPrintOptions::lists()
     Options o;
     const PrintOptionsModel &m = *o.model;
     QCOMPARE(m.paperCaptions.size(), 25);
-    QCOMPARE(m.fontNames,
-             (QStringList{u"ＭＳ ゴシック"_s, u"ＭＳ 明朝"_s, u"ＭＳ Ｐゴシック"_s, u"ＭＳ Ｐ明朝"_s,
-                          PrintOptionsModel::separator, u"IPAGothic"_s, u"Noto Sans"_s}));
+    QCOMPARE(m.fontNames, (QStringList{u"ＭＳ ゴシック"_s, u"ＭＳ 明朝"_s, u"ＭＳ Ｐゴシック"_s,
+                                       u"ＭＳ Ｐ明朝"_s, PrintOptionsModel::separator,
+                                       u"IPAGothic"_s, u"Noto Sans"_s}));
     QCOMPARE(m.sizes.size(), 18);
     QCOMPARE(m.colors.size(), 21);
     QCOMPARE(m.daisiColors, m.shadings);
@@ -120,8 +120,8 @@ void TestPrintOptions::paperClick()
     QCOMPARE(o.layout.WIDTH, width);
     QCOMPARE(o.model->controls.xMax, QString::number(width));
     QCOMPARE(o.layout.fourUpSheet, paper == 15 ? 1 : 0);
-    QCOMPARE(o.messages(), notices ? QStringList{PrintOptionsModel::paperNotice(paper)}
-                                   : QStringList{});
+    QCOMPARE(o.messages(),
+             notices ? QStringList{PrintOptionsModel::paperNotice(paper)} : QStringList{});
     if (notices)
         QVERIFY(PrintOptionsModel::paperNotice(paper).startsWith(
             u"プリンターの設定をＡ４横にしてお使いください。\r\n\r\n"_s));

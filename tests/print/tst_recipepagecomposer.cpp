@@ -611,8 +611,7 @@ void TestRecipePageComposer::overflowToTheBack_data()
         << longMethod << true << false << QList<int>{1} << QStringList{} << false << true;
     // Numbered steps that fit leave only their marker: nothing goes over.
     QTest::newRow("numbered steps that fit")
-        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true
-        << false;
+        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true << false;
     QStringList tooLong;
     for (int i = 1; i <= 90; ++i)
         tooLong.append(u"手順%1を守る"_s.arg(i));

@@ -189,11 +189,10 @@ int DrawSurface::blitPicture(const QImage &picture, double x, double y, double w
     m_scaleMode = 3;
     const double mmPerPixelX = getTwipsPerPixelX() / twipsPerMm;
     const double mmPerPixelY = getTwipsPerPixelY() / twipsPerMm;
-    target()->drawPicture(
-        picture,
-        QRectF(shifted(x * mmPerPixelX, y * mmPerPixelY),
-               QSizeF(width * mmPerPixelX, height * mmPerPixelY)),
-        QRect(sx, sy, sw, sh));
+    target()->drawPicture(picture,
+                          QRectF(shifted(x * mmPerPixelX, y * mmPerPixelY),
+                                 QSizeF(width * mmPerPixelX, height * mmPerPixelY)),
+                          QRect(sx, sy, sw, sh));
     m_scaleMode = savedMode;
     return 0;
 }

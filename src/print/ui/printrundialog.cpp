@@ -14,8 +14,7 @@ using namespace Qt::StringLiterals;
 const QString PrintRunDialog::noPrinterText = u"プリンターが見つかりません"_s;
 
 PrintRunDialog::PrintRunDialog(const QStringList &printers, const QString &currentPrinter,
-                               bool showPrintConfirm, QWidget *mainWindow,
-                               bool previewDefault)
+                               bool showPrintConfirm, QWidget *mainWindow, bool previewDefault)
     : QDialog(mainWindow)
 {
     setObjectName(u"qvpri_bx"_s);
