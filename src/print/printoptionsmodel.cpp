@@ -265,21 +265,25 @@ bool PrintOptionsModel::saveOptions()
         controls.paper = 0;
     const int16_t imeKana = controls.imekana ? -1 : 0;
     SettingsFile &s = m_b.settings;
+    PageLayout stored = m_b.layout;
+    bool saved = false;
     {
         SettingsFile::Batch batch(s);
         LayoutSettings::saveLayoutSettings(s, paper, wanted);
         s.writeSetting(QString(), u"IMEKANA"_s, QString::number(imeKana));
+        // Read back what is about to be stored: a value the file cannot hold
+        // (a font name with a character the code page lacks) must not pass
+        // for saved, nor leave the other keys half written.
+        LayoutSettings::loadPageLayout(s, paper, stored);
+        wanted.usableHeight = stored.usableHeight; // follows YOHAKU
+        saved = stored == wanted && number16(s.readSetting(QString(), u"YOUSI"_s)) == paper &&
+                number16(s.readSetting(QString(), u"IMEKANA"_s)) == imeKana;
+        if (!saved)
+            batch.discard();
     }
-    // Read back what was stored: a write that failed, or a font name the file
-    // cannot hold, must not pass for saved.
-    PageLayout stored = m_b.layout;
-    LayoutSettings::loadPageLayout(s, paper, stored);
-    wanted.usableHeight = stored.usableHeight; // follows YOHAKU
-    const bool saved = stored == wanted &&
-                       number16(s.readSetting(QString(), u"YOUSI"_s)) == paper &&
-                       number16(s.readSetting(QString(), u"IMEKANA"_s)) == imeKana;
+    const QString why = s.lastError();
+    saved = saved && why.isEmpty();
     if (!saved) {
-        QString why = s.lastError();
         m_prompts.message(u"設定を保存できませんでした。\r\n"_s + s.filePath() +
                               (why.isEmpty() ? QString() : u"\r\n"_s + why),
                           Prompts::Icon::Exclamation);

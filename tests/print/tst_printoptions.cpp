@@ -76,6 +76,7 @@ private Q_SLOTS:
     void closingWithoutSavingWritesNothing();
     void savingChangesOnlyTheWindowsKeys();
     void alignmentSavedPerPaper();
+    void unsavableFontNameWritesNothing();
 };
 
 void TestPrintOptions::lists()
@@ -237,6 +238,21 @@ void TestPrintOptions::alignmentSavedPerPaper()
     // Another format keeps its own (none).
     o.model->paperClicked(1);
     QCOMPARE(o.model->controls.align[0], u"0"_s);
+}
+
+void TestPrintOptions::unsavableFontNameWritesNothing()
+{
+    Options o;
+    o.model->fontNames.append(u"Font \u2603"_s); // a snowman: not in the code page
+    o.model->fontClicked(1, int(o.model->fontNames.size() - 1));
+    o.model->controls.color[0] = 4;
+    const QByteArray before = o.bytes();
+    o.prompts.shown.clear();
+    QVERIFY(!o.model->saveOptions());
+    QCOMPARE(o.bytes(), before);
+    QCOMPARE(o.messages().size(), 1);
+    QVERIFY(o.messages().front().startsWith(u"設定を保存できませんでした。\r\n"_s));
+    QCOMPARE(o.layout.LINE_COLOR, 0);
 }
 
 QTEST_GUILESS_MAIN(TestPrintOptions)
