@@ -2,6 +2,8 @@
 # Set-up, build and run on Debian 12 (as root, or with the packages present).
 #   tools/setup.sh run    build and start the program on its sample data
 #   tools/setup.sh test   build (with ASan/UBSan) and run every test
+#   tools/setup.sh package [BUILD_DIR]
+#                         make the Debian package and check what it holds
 set -euo pipefail
 mode=${1:-test}
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +11,8 @@ cd "$top"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl1-mesa-dev libxkbcommon-dev fonts-ipafont qt6-translations-l10n
-          xvfb xauth poppler-utils)
+          xvfb xauth poppler-utils desktop-file-utils appstream)
+[ "$mode" = package ] && packages+=(dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -44,8 +47,12 @@ test)
     cd build-test
     ctest --output-on-failure -j "$jobs"
     ;;
+package)
+    shift || true
+    exec tools/package-check.sh "$@"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac
