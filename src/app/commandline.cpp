@@ -95,6 +95,11 @@ const QList<Option> &options()
          {u"N 件目のレシピから印刷します（既定は最初から）。"_s},
          1,
          32000},
+        {u"--alignment"_s,
+         {},
+         {},
+         Kind::Print,
+         {u"レシピの代わりに、用紙の位置合わせ用のシート（表と裏）を印刷します。"_s}},
     };
     return list;
 }
@@ -181,6 +186,12 @@ Request parse(const QStringList &args)
         if (o->kind == Kind::Print && request.action != Action::Print)
             return wrong(u"%1 は --print-pdf か --print のあとに指定してください。"_s.arg(o->name));
 
+        if (o->value.isEmpty()) { // a switch
+            if (arg != o->name)
+                return wrong(u"%1 には値を付けません: %2"_s.arg(o->name, arg));
+            request.print.alignment = true;
+            continue;
+        }
         QString value;
         if (const qsizetype eq = arg.indexOf(u'='); eq > 0)
             value = arg.mid(eq + 1);

@@ -129,7 +129,7 @@ int run(const PrintOptions &o, const Context &context, const PageComposerFactory
     const bool fourUp = layout.fourUpSheet == 1;
     const int arrangement = o.arrangement.value_or(fourUp ? int(SheetArrangement::FourUp)
                                                           : int(SheetArrangement::Front));
-    if (!PrintJob::hasLoop(fourUp, arrangement)) {
+    if (!o.alignment && !PrintJob::hasLoop(fourUp, arrangement)) {
         err << PrintJob::unsupportedMessage << Qt::endl;
         return 1;
     }
@@ -143,14 +143,15 @@ int run(const PrintOptions &o, const Context &context, const PageComposerFactory
             stored = u"QVRECIPE.csv"_s;
         recipeFile = ProgramFolder::resolve(stored);
     }
-    const TextFile::ReadResult content = TextFile::readLines(recipeFile);
+    const TextFile::ReadResult content =
+        o.alignment ? TextFile::ReadResult{} : TextFile::readLines(recipeFile);
     if (content.error != TextFile::Error::None) {
         err << u"レシピファイル「%1」を読めません: %2"_s.arg(QDir::toNativeSeparators(recipeFile),
                                                              content.errorText)
             << Qt::endl;
         return 1;
     }
-    if (o.from && *o.from > countRows(content.lines)) {
+    if (!o.alignment && o.from && *o.from > countRows(content.lines)) {
         err << u"レシピファイル「%1」には %2 件しかありません。"_s
                    .arg(QDir::toNativeSeparators(recipeFile))
                    .arg(countRows(content.lines))
@@ -202,7 +203,7 @@ int run(const PrintOptions &o, const Context &context, const PageComposerFactory
     input.programFolder = context.programDir;
     input.showPrintConfirm = false;
     input.outputName = o.target;
-    const PrintRunResult result = job.run(input);
+    const PrintRunResult result = o.alignment ? job.runAlignmentSheet(input) : job.run(input);
     if (!result.error.isEmpty() || printer->printerState() == QPrinter::Error)
         return 1;
 

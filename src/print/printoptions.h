@@ -14,6 +14,7 @@ struct PrintOptions
     std::optional<int> paper;       // else the settings file's
     std::optional<int> from;        // the first recipe, counted from 1
     QString recipeFile;             // else the current recipe file
+    bool alignment = false;         // the paper's alignment sheet instead of recipes
 
     bool operator==(const PrintOptions &) const = default;
 };

@@ -55,6 +55,12 @@ void TestCommandLine::parse_data()
     QTest::newRow("print, Qt's option before the recipe file")
         << QStringList{u"--print"_s, u"lp"_s, u"-platform"_s, u"offscreen"_s, u"r.csv"_s}
         << print({false, u"lp"_s, 1, {}, {}, {}, u"r.csv"_s});
+    QTest::newRow("alignment sheet")
+        << QStringList{u"--print-pdf"_s, u"a.pdf"_s, u"--alignment"_s, u"--paper"_s, u"3"_s}
+        << print({true, u"a.pdf"_s, 1, {}, 3, {}, {}, true});
+    QTest::newRow("alignment takes no value")
+        << QStringList{u"--print-pdf"_s, u"a.pdf"_s, u"--alignment=1"_s}
+        << wrong(u"--alignment には値を付けません: --alignment=1"_s);
     QTest::newRow("print without a target")
         << QStringList{u"--print-pdf"_s}
         << wrong(u"--print-pdf のあとに 出力.pdf を指定してください。"_s);

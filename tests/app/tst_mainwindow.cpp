@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -145,6 +146,10 @@ void TestMainWindow::previewToggle()
     preview->trigger();
     QCOMPARE(int(state.previewMode), 0);
     QVERIFY(!preview->isChecked());
+    // A print run that chose 印刷イメージ turns the switch on; the menu shows it.
+    state.previewMode = 1;
+    Q_EMIT w.findChild<QMenu *>(u"mnu_frmfile"_s)->aboutToShow();
+    QVERIFY(preview->isChecked());
 }
 
 void TestMainWindow::fileMenuPressesListButtons()

@@ -1,4 +1,7 @@
+#include "app/settingsfile.h"
 #include "print/engine/drawsurface.h"
+#include "print/engine/pagelayout.h"
+#include "print/engine/paperformat.h"
 #include "print/printcommand.h"
 #include "testsupport.h"
 
@@ -120,6 +123,56 @@ private Q_SLOTS:
             QCOMPARE(countPdfPages(pdf), pdfPages);
         QVERIFY(!QFile::exists(home.file(u"out-2.pdf"_s)));
         QVERIFY(!QFile::exists(home.file(u"QVRECIPE.ini"_s))); // nothing but the PDF is written
+    }
+
+    // A run from the command line prints each side with the paper's saved
+    // offsets and names what did not fit in one message on standard error.
+    void savedOffsetsAndFitWarning()
+    {
+        TempProgramFolder home;
+        home.write(u"recipes.csv"_s, cp932Lines({u"header"_s, u"a"_s, u"b"_s}));
+        SettingsFile settings(home.file(u"QVRECIPE.ini"_s), u"QVRECIPE"_s);
+        LayoutSettings::writeLayoutDefaults(settings, 0);
+        const QString section = PaperFormat::byNumber(0)->section;
+        settings.writeSetting(section, u"ALIGN_FRONT_X"_s, u"15"_s);
+        settings.writeSetting(section, u"ALIGN_BACK_Y"_s, u"-7"_s);
+        PrintOptions o = options(1); // front and back in turn
+        o.pdf = true;
+        o.target = home.file(u"out.pdf"_s);
+        o.recipeFile = home.file(u"recipes.csv"_s);
+        PrintCommand::Context context{home.path(), settings.filePath(), u"QVRECIPE"_s};
+
+        QList<QPointF> offsets;
+        const QList<UnfitRecipe> unfit{{u"長い煮物"_s, 2}};
+        class Composer : public PageComposer
+        {
+        public:
+            Composer(DrawSurface &s, QList<QPointF> &offsets, const QList<UnfitRecipe> &unfit)
+                : m_s(s), m_offsets(offsets), m_unfit(unfit)
+            {}
+            PageResult composeRecipePage(const PageRequest &r) override
+            {
+                m_offsets.append(m_s.sheetOffset());
+                return {r.page >= 2, QString(), r.page == 1 ? m_unfit : QList<UnfitRecipe>()};
+            }
+
+        private:
+            DrawSurface &m_s;
+            QList<QPointF> &m_offsets;
+            const QList<UnfitRecipe> &m_unfit;
+        };
+        const PageComposerFactory factory = [&](DrawSurface &surface, const PageLayout &,
+                                                PageComposer::SheetPrompt) {
+            return std::make_unique<Composer>(surface, offsets, unfit);
+        };
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+
+        QCOMPARE(PrintCommand::run(o, context, factory, out, err), 0);
+        QCOMPARE(offsets, (QList<QPointF>{{1.5, 0}, {0, -0.7}}));
+        QCOMPARE(errText, PrintJob::unfitMessage(unfit).replace(u"\r\n"_s, u"\n"_s) + u'\n');
     }
 };
 

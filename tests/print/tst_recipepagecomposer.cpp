@@ -194,6 +194,7 @@ private Q_SLOTS:
     void pictureBox_data();
     void pictureBox();
     void wideBodyKeepsClearOfATallPicture();
+    void noPictureLayoutStopsAtTheFooter_data();
     void noPictureLayoutStopsAtTheFooter();
     void titleCentring_data();
     void titleCentring();
@@ -513,16 +514,26 @@ void TestRecipePageComposer::wideBodyKeepsClearOfATallPicture()
     }
 }
 
+void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter_data()
+{
+    QTest::addColumn<int>("previewMode");
+    QTest::newRow("printer") << 0;
+    QTest::newRow("preview") << 1;
+}
+
 void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter()
 {
+    QFETCH(int, previewMode);
     Composition c;
+    c.surface.previewMode = int16_t(previewMode);
     QStringList steps;
     for (int i = 1; i <= 60; ++i)
         steps.append(u"手順%1"_s.arg(i));
     writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
                               {{RecipeRecord::Method, steps.join(u"\\n"_s)},
-                               {RecipeRecord::Tips, u"冷ます"_s}})});
-    c.compose(5, 1);
+                               {RecipeRecord::Tips, u"冷ます"_s}}),
+                          row(u"料理2"_s, plainFlags, {{RecipeRecord::Method, u"煮る"_s}})});
+    const PageResult result = c.compose(5, 1);
     double lowest = 0;
     for (const auto &item : c.rec.ofKind(Kind::Text))
         lowest = std::max(lowest, item.at.y() + RecordingTarget::emMm(item.font.size));
@@ -530,6 +541,16 @@ void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter()
     const QStringList lines = textLines(c.rec.items);
     QVERIFY(lines.contains(u"手順40"_s));
     QVERIFY(!lines.contains(u"手順60"_s));
+    // What was dropped is told, and the preview marks the slot's corner.
+    QCOMPARE(result.unfit, (QList<UnfitRecipe>{{u"料理1"_s, 2}}));
+    QList<QLineF> corner;
+    for (const auto &item : c.rec.ofKind(Kind::Line)) {
+        if (item.pen.color == ColorCodes::rgb(230, 0, 0))
+            corner.append(item.line);
+    }
+    const QList<QLineF> expectedCorner = {QLineF(82, 10, 88, 10), QLineF(88, 10, 88, 16)};
+    QCOMPARE(corner, previewMode ? expectedCorner : QList<QLineF>());
+    QCOMPARE(c.compose(5, 2).unfit, QList<UnfitRecipe>{});
 }
 
 void TestRecipePageComposer::titleCentring_data()
@@ -574,6 +595,7 @@ void TestRecipePageComposer::overflowToTheBack_data()
     QTest::addColumn<QList<int>>("prompts");
     QTest::addColumn<QStringList>("back"); // the text of the back page
     QTest::addColumn<bool>("pointOnFront");
+    QTest::addColumn<bool>("unfit"); // named by the run's warning
     QStringList steps;
     for (int i = 1; i <= 40; ++i)
         steps.append(u"手順%1を守る"_s.arg(i));
@@ -582,14 +604,20 @@ void TestRecipePageComposer::overflowToTheBack_data()
     back += {u"【ポイント】"_s, u"冷ます"_s};
 
     QTest::newRow("one-sided: the rest on the back")
-        << longMethod << true << true << QList<int>{1} << back << false;
+        << longMethod << true << true << QList<int>{1} << back << false << false;
     QTest::newRow("two-sided: the rest is dropped")
-        << longMethod << false << true << QList<int>{} << QStringList{} << false;
+        << longMethod << false << true << QList<int>{} << QStringList{} << false << true;
     QTest::newRow("turning over refused")
-        << longMethod << true << false << QList<int>{1} << QStringList{} << false;
+        << longMethod << true << false << QList<int>{1} << QStringList{} << false << true;
     // Numbered steps that fit leave only their marker: nothing goes over.
     QTest::newRow("numbered steps that fit")
-        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true;
+        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true << false;
+    QStringList tooLong;
+    for (int i = 1; i <= 90; ++i)
+        tooLong.append(u"手順%1を守る"_s.arg(i));
+    QStringList backPart = tooLong.mid(36, 51);
+    QTest::newRow("one-sided: too long for the back too")
+        << tooLong.join(u"\\n"_s) << true << true << QList<int>{1} << backPart << false << true;
 }
 
 void TestRecipePageComposer::overflowToTheBack()
@@ -600,6 +628,7 @@ void TestRecipePageComposer::overflowToTheBack()
     QFETCH(QList<int>, prompts);
     QFETCH(QStringList, back);
     QFETCH(bool, pointOnFront);
+    QFETCH(bool, unfit);
     Composition c;
     c.answer = answer;
     writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
@@ -609,6 +638,8 @@ void TestRecipePageComposer::overflowToTheBack()
     const PageResult result = c.compose(1, 1, continuation);
     QCOMPARE(result.done, false);
     QCOMPARE(c.prompts, prompts);
+    const QList<UnfitRecipe> named = {{u"料理1"_s, 2}};
+    QCOMPARE(result.unfit, unfit ? named : QList<UnfitRecipe>());
 
     const auto end = std::find_if(c.rec.items.begin(), c.rec.items.end(),
                                   [](const auto &i) { return i.kind == Kind::EndDocument; });

@@ -10,12 +10,15 @@
 #include "platform/widgets/printersetup.h"
 #include "print/engine/fontsubstitutions.h"
 #include "print/printcommand.h"
+#include "print/printoptionsmodel.h"
 #include "print/recipepagecomposer.h"
+#include "print/ui/printoptionswindow.h"
 #include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QStringList>
@@ -100,6 +103,22 @@ int main(int argc, char *argv[])
     });
     // The printer chosen here is the default of the following print runs.
     MainWindow::setPrinterSetupRunner([](MainWindow &frame) { printerSetupDialog(&frame); });
+    // "用紙サイズ設定": the options window on the live layout, modal.
+    MainWindow::setOptionsDialogRunner([](MainWindow &frame) {
+        AppState &s = frame.state();
+        if (!s.settings)
+            return;
+        InstalledFontCheck fonts;
+        PrintOptionsModel model({*s.settings, s.layout, s.paperType, s.imeKanaMode},
+                                frame.prompts(), fonts);
+        const auto alignment = [&frame](QWidget *window, int paper, const PageLayout &layout) {
+            PrintRunner::Services services;
+            services.prompts = &frame.prompts();
+            PrintRunner::runAlignmentSheet(window, frame.state(), services, paper, layout);
+        };
+        PrintOptionsWindow window(model, QFontDatabase::families(), alignment, &frame);
+        window.exec();
+    });
     MainWindow window(state);
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
     if (!window.start(commandLine))

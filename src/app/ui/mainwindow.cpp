@@ -176,6 +176,9 @@ void MainWindow::buildMenus()
     connect(m_items.value(u"mnu_option"_s), &QAction::triggered, this,
             [this] { switchMenuMode(u"option"_s); });
     connect(preview, &QAction::triggered, this, [this] { togglePreview(); });
+    // A print run sets the switch too (the button pressed in its dialog).
+    connect(file, &QMenu::aboutToShow, this,
+            [this, preview] { preview->setChecked(m_state.previewMode != 0); });
     connect(m_items.value(u"mnu_printdlg"_s), &QAction::triggered, this, [this] {
         if (printerSetupRunner())
             printerSetupRunner()(*this);

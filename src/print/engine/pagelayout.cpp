@@ -61,6 +61,16 @@ void loadPageLayout(const SettingsFile &s, int paperNumber, PageLayout &l)
     l.DATA_FONTSIZE = float(num(s, sec, u"DATA_FONTSIZE"_s));
     l.DEFAULT_FONTNAME = s.readSetting(sec, u"DEFAULT_FONTNAME"_s).trimmed();
     l.DEFAULT_FONTSIZE = float(num(s, sec, u"DEFAULT_FONTSIZE"_s));
+    l.ALIGN_FRONT_X = toInt16(num(s, sec, u"ALIGN_FRONT_X"_s));
+    l.ALIGN_FRONT_Y = toInt16(num(s, sec, u"ALIGN_FRONT_Y"_s));
+    l.ALIGN_BACK_X = toInt16(num(s, sec, u"ALIGN_BACK_X"_s));
+    l.ALIGN_BACK_Y = toInt16(num(s, sec, u"ALIGN_BACK_Y"_s));
+}
+
+QPointF alignmentOffsetMm(const PageLayout &l, bool back)
+{
+    return back ? QPointF(l.ALIGN_BACK_X / 10.0, l.ALIGN_BACK_Y / 10.0)
+                : QPointF(l.ALIGN_FRONT_X / 10.0, l.ALIGN_FRONT_Y / 10.0);
 }
 
 namespace {
@@ -240,6 +250,19 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
     s.writeSetting(sec, u"DATA_FONTSIZE"_s, numberText(l.DATA_FONTSIZE));
     s.writeSetting(sec, u"DEFAULT_FONTNAME"_s, l.DEFAULT_FONTNAME);
     s.writeSetting(sec, u"DEFAULT_FONTSIZE"_s, numberText(l.DEFAULT_FONTSIZE));
+    // Written only when they differ from what is stored, so a file that
+    // never had them stays as it was.
+    const std::pair<const char16_t *, int16_t> alignment[] = {
+        {u"ALIGN_FRONT_X", l.ALIGN_FRONT_X},
+        {u"ALIGN_FRONT_Y", l.ALIGN_FRONT_Y},
+        {u"ALIGN_BACK_X", l.ALIGN_BACK_X},
+        {u"ALIGN_BACK_Y", l.ALIGN_BACK_Y},
+    };
+    for (const auto &[key, value] : alignment) {
+        const QString name = QString::fromUtf16(key);
+        if (toInt16(num(s, sec, name)) != value)
+            s.writeSetting(sec, name, QString::number(value));
+    }
 }
 
 } // namespace LayoutSettings

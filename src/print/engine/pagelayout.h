@@ -2,6 +2,7 @@
 
 #include "platform/numbertext.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -42,6 +43,12 @@ struct PageLayout
     float DATA_FONTSIZE = 0;
     QString DEFAULT_FONTNAME;
     float DEFAULT_FONTSIZE = 0;
+    // Where this printer puts the refill against the real one, in tenths of
+    // a millimetre, front and back of the sheet; 0 when never set.
+    int16_t ALIGN_FRONT_X = 0;
+    int16_t ALIGN_FRONT_Y = 0;
+    int16_t ALIGN_BACK_X = 0;
+    int16_t ALIGN_BACK_Y = 0;
 
     // Derived
     int16_t footDownOn = 0;      // FOOT_DOWN >= 0: print down to the paper's bottom edge
@@ -64,6 +71,9 @@ void loadPageLayout(const SettingsFile &settings, int paperNumber, PageLayout &l
 void writeLayoutDefaults(SettingsFile &settings, int currentPaperNumber);
 // Writes the paper number and the layout in force.
 void saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
+
+// The alignment shift of one side of the sheet, millimetres (x right, y down).
+QPointF alignmentOffsetMm(const PageLayout &layout, bool back);
 
 // "&H" + upper-case hexadecimal without leading zeros.
 QString hexText(int32_t value);
