@@ -1,7 +1,7 @@
 #include "print/printoptionsmodel.h"
 
-#include "platform/settingsfile.h"
 #include "platform/prompts.h"
+#include "platform/settingsfile.h"
 #include "print/engine/paintertarget.h"
 #include "print/engine/paperformat.h"
 

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/pagelayout.h"
 #include "print/engine/paperformat.h"

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "platform/settingsfile.h"
 #include "print/engine/pagelayout.h"
 #include "print/printoptionsmodel.h"
 #include "testsupport.h"
