@@ -108,13 +108,18 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     QString oneLine = value;
     oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
     if (!Cp932::encode(Cp932::normalize(key + u'=' + oneLine), &entry, &bad)) {
-        m_lastError = QStringLiteral("「%1」は保存できない文字です。").arg(bad);
+        m_lastError =
+            QStringLiteral("「%1」は設定ファイル[%2]に保存できない文字です。").arg(bad, m_path);
+        if (m_batchDepth > 0 && m_batchError.isEmpty())
+            m_batchError = m_lastError;
         return false;
     }
     const Lines current = load();
     if (!current.loaded) {
         // Writing now would replace a file we could not read: refuse.
         m_lastError = QStringLiteral("設定ファイル[%1]が読めません。").arg(m_path);
+        if (m_batchDepth > 0 && m_batchError.isEmpty())
+            m_batchError = m_lastError;
         return false;
     }
     QList<QByteArray> lines = current.raw;
@@ -171,17 +176,44 @@ bool SettingsFile::store(const QList<QByteArray> &lines)
         m_lastError.clear();
         return true;
     }
-    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(lines));
-    return m_lastError.isEmpty();
+    return writeFile(lines);
+}
+
+bool SettingsFile::writeFile(const QList<QByteArray> &lines)
+{
+    const TextFile::WriteResult r = TextFile::writeAtomically(m_path, TextFile::joinLines(lines));
+    switch (r.status) {
+    case TextFile::WriteResult::Saved:
+        m_lastError.clear();
+        return true;
+    case TextFile::WriteResult::SavedButDiskError:
+        m_lastError =
+            QStringLiteral(
+                "設定ファイル[%1]に書き込みましたが、ディスクがエラーを報告しました。\r\n%2")
+                .arg(m_path, r.errorText);
+        return false;
+    case TextFile::WriteResult::NotSaved:
+        break;
+    }
+    m_lastError =
+        QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n%2").arg(m_path, r.errorText);
+    return false;
 }
 
 bool SettingsFile::flushBatch()
 {
-    if (!m_batchDirty)
-        return true;
-    m_batchDirty = false;
-    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(m_batchLines));
-    return m_lastError.isEmpty();
+    const QString earlier = m_batchError;
+    m_batchError.clear();
+    bool ok = true;
+    if (m_batchDirty) {
+        m_batchDirty = false;
+        ok = writeFile(m_batchLines);
+    }
+    if (!earlier.isEmpty() && ok) {
+        m_lastError = earlier;
+        return false;
+    }
+    return ok;
 }
 
 SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
@@ -191,14 +223,24 @@ SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
         m_file.m_batchLines = r.lines;
         m_file.m_batchUnreadable = r.error == TextFile::Error::ReadFailed;
         m_file.m_batchDirty = false;
+        m_file.m_batchError.clear();
     }
     ++m_file.m_batchDepth;
 }
 
+bool SettingsFile::Batch::commit()
+{
+    if (m_done)
+        return true;
+    m_done = true;
+    if (--m_file.m_batchDepth > 0)
+        return true;
+    const bool ok = m_file.flushBatch();
+    m_file.m_batchLines.clear();
+    return ok;
+}
+
 SettingsFile::Batch::~Batch()
 {
-    if (--m_file.m_batchDepth == 0) {
-        m_file.flushBatch();
-        m_file.m_batchLines.clear();
-    }
+    commit();
 }

@@ -24,7 +24,9 @@ public:
     QString readSettingOrDefault(const QString &section, const QString &key,
                                  const QString &defaultValue);
 
-    // What the last failed write reported (empty after a success).
+    // What the last failed write reported, naming the file (empty after a
+    // success). A write whose new content is in place but whose folder could
+    // not be synced returns false too, and this says so.
     QString lastError() const { return m_lastError; }
 
     // Collects writes in memory and replaces the file once when the last
@@ -37,8 +39,14 @@ public:
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
 
+        // Ends the batch now. The outermost batch writes the file and returns
+        // false when that or any write in the batch failed (lastError()
+        // says why); an inner one leaves that to the outermost.
+        bool commit();
+
     private:
         SettingsFile &m_file;
+        bool m_done = false;
     };
 
     static constexpr int maxValueBytes = 254;
@@ -52,6 +60,7 @@ private:
     Lines load() const;
     bool store(const QList<QByteArray> &lines);
     bool flushBatch();
+    bool writeFile(const QList<QByteArray> &lines);
 
     QString m_path;
     QString m_mainSection;
@@ -59,5 +68,6 @@ private:
     int m_batchDepth = 0;
     bool m_batchDirty = false;
     bool m_batchUnreadable = false;
+    QString m_batchError; // the first failure inside the batch
     QList<QByteArray> m_batchLines;
 };

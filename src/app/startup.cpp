@@ -65,6 +65,8 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
         settings.writeSetting(QString(), u"Y"_s,
                               QString::number((screen.height() - window.height()) / 2));
         LayoutSettings::writeLayoutDefaults(settings, state.paperType);
+        if (!batch.commit())
+            prompts.message(settings.lastError(), Prompts::Icon::Exclamation);
         result = FirstRun;
     }
     // 11. Upgrade
@@ -72,6 +74,9 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
         SettingsFile::Batch batch(settings);
         settings.writeSetting(QString(), u"VERSION"_s, versionText);
         LayoutSettings::writeLayoutDefaults(settings, state.paperType);
+        // Told once: a first run that could not write says so above.
+        if (!batch.commit() && result != FirstRun)
+            prompts.message(settings.lastError(), Prompts::Icon::Exclamation);
         if (result != FirstRun)
             result = Upgraded;
     }
@@ -96,11 +101,12 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
     return result;
 }
 
-void ensureVocabularyFile(const AppState &state, int startupResult)
+QString ensureVocabularyFile(const AppState &state, int startupResult)
 {
     const QString path = state.vocabularyPath();
     if (startupResult == FirstRun || startupResult == Upgraded || !QFileInfo::exists(path))
-        VocabularyFile::writeVocabularyFile(path);
+        return VocabularyFile::writeVocabularyFile(path);
+    return {};
 }
 
 bool wantsClipboardAnalysis(const QString &caption, const QString &programName,
@@ -114,13 +120,14 @@ bool wantsClipboardAnalysis(const QString &caption, const QString &programName,
     return line == u"/clip"_s;
 }
 
-void saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips)
+QString saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips)
 {
     if (!normalState || !state.settings)
-        return;
+        return {};
     SettingsFile::Batch batch(*state.settings);
     state.settings->writeSetting(QString(), u"Y"_s, QString::number(topTwips));
     state.settings->writeSetting(QString(), u"X"_s, QString::number(leftTwips));
+    return batch.commit() ? QString() : state.settings->lastError();
 }
 
 } // namespace Startup

@@ -3,22 +3,22 @@
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace FastRowSplitter {
 
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
-                      const std::function<bool()> &betweenChunks)
+                      const std::function<bool()> &betweenChunks, TextFile::ContentResult *error)
 {
     lines.clear();
     storage.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TextFile::ContentResult read = TextFile::readContent(path);
+    if (read.error != TextFile::Error::None) {
+        if (error)
+            *error = read;
         return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    }
+    const QByteArray content = std::move(read.content);
 
     // In chunks, so the window gets its events between them; the decoder
     // carries a character split between two chunks over. The converter holds
@@ -40,20 +40,10 @@ bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &s
             return false;
     }
     if (!decoder.hasError() && walked == content.size()) {
-        qsizetype start = 0;
-        const qsizetype n = storage.size();
-        while (start < n) {
-            qsizetype lf = storage.indexOf(u'\n', start);
-            if (lf < 0) {
-                lines.append(QStringView(storage).sliced(start));
-                break;
-            }
-            qsizetype end = lf;
-            if (end > start && storage.at(end - 1) == u'\r')
-                --end;
-            lines.append(QStringView(storage).sliced(start, end - start));
-            start = lf + 1;
-        }
+        const QStringView text(storage);
+        TextFile::forEachLine(text, [&](qsizetype start, qsizetype length) {
+            lines.append(text.sliced(start, length));
+        });
         return true;
     }
 

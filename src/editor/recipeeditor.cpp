@@ -188,6 +188,8 @@ bool RecipeEditor::insert(bool replacingShown)
         m_prompts.message(result.error, Icon::Exclamation);
         return false;
     }
+    if (!result.warning.isEmpty())
+        m_prompts.message(result.warning, Icon::Exclamation);
     m_form.shownRecordNo = newRecordNo;
     m_shownFile = m_recipeFile;
     m_shownRow = newRow;
@@ -239,6 +241,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
         m_prompts.message(result.error, Icon::Exclamation);
         return false;
     }
+    if (!result.warning.isEmpty())
+        m_prompts.message(result.warning, Icon::Exclamation);
     if (!imageToDelete.isEmpty())
         QFile::remove(imageToDelete);
     return true;

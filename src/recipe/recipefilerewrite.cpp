@@ -5,7 +5,7 @@
 #include "recipe/recipefileformat.h"
 #include "recipe/recordcodec.h"
 
-#include <QFile>
+#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -14,31 +14,41 @@ namespace RecipeFileRewrite {
 Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform)
 {
     Result result;
-    if (QFile::exists(workPath) && !QFile::remove(workPath)) {
-        result.error = u"作業ファイル[%1]を削除できません。"_s.arg(workPath);
-        return result;
-    }
-    if (const QString e = TextFile::copyAtomically(currentPath, workPath); !e.isEmpty()) {
-        result.error = u"レシピファイル[%1]を読めません。\r\n%2"_s.arg(currentPath, e);
-        return result;
-    }
-    const TextFile::ReadResult old = TextFile::readLines(workPath);
+    const QString current = QDir::toNativeSeparators(currentPath);
+    const QString unchanged = u"\r\nレシピファイル[%1]は元のままです。"_s.arg(current);
+    const TextFile::ContentResult old = TextFile::readContent(currentPath);
     if (old.error != TextFile::Error::None) {
-        result.error = u"作業ファイル[%1]を読めません。\r\n%2"_s.arg(workPath, old.errorText);
+        result.error =
+            u"レシピファイル[%1]を読めません。\r\n"_s.arg(current) + old.errorText + unchanged;
+        return result;
+    }
+    // The work copy replaces the previous one whole; the new content is built
+    // from what was copied.
+    if (const TextFile::WriteResult w = TextFile::writeAtomically(workPath, old.content);
+        !w.saved()) {
+        result.error =
+            u"作業ファイル[%1]に書き込めません。\r\n"_s.arg(QDir::toNativeSeparators(workPath)) +
+            w.errorText + unchanged;
         return result;
     }
     QList<QByteArray> lines;
     QString error;
-    if (!transform(old.lines, lines, &error)) {
+    if (!transform(TextFile::splitLines(old.content), lines, &error)) {
         result.error = error;
         return result;
     }
-    if (const QString e = TextFile::writeAtomically(currentPath, TextFile::joinLines(lines));
-        !e.isEmpty()) {
-        result.error =
-            u"レシピファイル[%1]に書き込めませんでした。ファイルは元のままです。\r\n%2"_s.arg(
-                currentPath, e);
+    const TextFile::WriteResult w =
+        TextFile::writeAtomically(currentPath, TextFile::joinLines(lines));
+    if (!w.saved()) {
+        result.error = u"レシピファイル[%1]に書き込めませんでした。\r\n"_s.arg(current) +
+                       w.errorText + unchanged;
         return result;
+    }
+    if (w.status == TextFile::WriteResult::SavedButDiskError) {
+        result.warning =
+            u"レシピファイル[%1]に保存しましたが、ディスクがエラーを報告しました。\r\n"_s.arg(
+                current) +
+            w.errorText + u"\r\nディスクの状態を確かめてください。"_s;
     }
     result.ok = true;
     return result;

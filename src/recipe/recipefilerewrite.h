@@ -20,7 +20,8 @@ inline constexpr const char16_t *workFileName = u"qvprint.tmp";
 struct Result
 {
     bool ok = false;
-    QString error; // for the message when !ok
+    QString error;   // for the message when !ok
+    QString warning; // when ok but the disk reported an error after the new file was in place
 };
 
 // Builds the new lines from the old ones; returning false (with a message in

@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     }
     if (mode == "full" || mode == "prepare") {
         // The small file fits; the big one does not.
-        if (!TextFile::writeAtomically(dir + QStringLiteral("/QVRECIPE.csv"), a).isEmpty()) {
+        if (!TextFile::writeAtomically(dir + QStringLiteral("/QVRECIPE.csv"), a).saved()) {
             std::puts("could not write the small file");
             return 2;
         }

@@ -274,7 +274,7 @@ QString numberText(double value)
     return QString::number(value, 'g', 7);
 }
 
-void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
+bool saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 {
     SettingsFile::Batch batch(s);
     const QString main;
@@ -301,7 +301,7 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 
     const PaperFormat *format = PaperFormat::byNumber(paperNumber);
     if (!format)
-        return;
+        return batch.commit();
     const QString &sec = format->section;
     s.writeSetting(sec, u"LEFT"_s, QString::number(l.LEFT));
     s.writeSetting(sec, u"WIDTH"_s, QString::number(l.WIDTH));
@@ -314,6 +314,7 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
     s.writeSetting(sec, u"DATA_FONTSIZE"_s, numberText(l.DATA_FONTSIZE));
     s.writeSetting(sec, u"DEFAULT_FONTNAME"_s, l.DEFAULT_FONTNAME);
     s.writeSetting(sec, u"DEFAULT_FONTSIZE"_s, numberText(l.DEFAULT_FONTSIZE));
+    return batch.commit();
 }
 
 } // namespace LayoutSettings

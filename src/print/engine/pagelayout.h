@@ -63,8 +63,9 @@ int32_t toInt32(double value);
 void loadPageLayout(const SettingsFile &settings, int paperNumber, PageLayout &layout);
 // Writes every format's defaults; keeps YOUSI, FOOT_DOWN and a filled QVPOST.
 void writeLayoutDefaults(SettingsFile &settings, int currentPaperNumber);
-// Writes the paper number and the layout in force.
-void saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
+// Writes the paper number and the layout in force; false (lastError() says
+// why) when the settings file could not be written.
+bool saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
 
 // "&H" + upper-case hexadecimal without leading zeros.
 QString hexText(int32_t value);
