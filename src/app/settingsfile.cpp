@@ -74,9 +74,9 @@ bool SettingsFile::exists() const
 SettingsFile::Lines SettingsFile::load() const
 {
     if (m_batchDepth > 0)
-        return {m_batchLines, !m_batchUnreadable};
+        return {m_batchLines, !m_batchUnreadable, m_batchUnreadableWhy};
     TextFile::ReadResult r = TextFile::readLines(m_path);
-    return {r.lines, r.error != TextFile::Error::ReadFailed};
+    return {r.lines, r.error != TextFile::Error::ReadFailed, r.errorText};
 }
 
 QString SettingsFile::readSetting(const QString &section, const QString &key) const
@@ -117,7 +117,8 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     const Lines current = load();
     if (!current.loaded) {
         // Writing now would replace a file we could not read: refuse.
-        m_lastError = QStringLiteral("設定ファイル[%1]が読めません。").arg(m_path);
+        m_lastError =
+            QStringLiteral("設定ファイル[%1]が読めません。\r\n%2").arg(m_path, current.whyNot);
         if (m_batchDepth > 0 && m_batchError.isEmpty())
             m_batchError = m_lastError;
         return false;
@@ -191,7 +192,7 @@ bool SettingsFile::writeFile(const QList<QByteArray> &lines)
             QStringLiteral(
                 "設定ファイル[%1]に書き込みましたが、ディスクがエラーを報告しました。\r\n%2")
                 .arg(m_path, r.errorText);
-        return false;
+        return true;
     case TextFile::WriteResult::NotSaved:
         break;
     }
@@ -204,11 +205,13 @@ bool SettingsFile::flushBatch()
 {
     const QString earlier = m_batchError;
     m_batchError.clear();
+    m_lastError.clear();
     bool ok = true;
     if (m_batchDirty) {
         m_batchDirty = false;
         ok = writeFile(m_batchLines);
     }
+    // A write refused inside the batch is the first thing to tell.
     if (!earlier.isEmpty() && ok) {
         m_lastError = earlier;
         return false;
@@ -222,6 +225,7 @@ SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
         TextFile::ReadResult r = TextFile::readLines(m_file.m_path);
         m_file.m_batchLines = r.lines;
         m_file.m_batchUnreadable = r.error == TextFile::Error::ReadFailed;
+        m_file.m_batchUnreadableWhy = r.errorText;
         m_file.m_batchDirty = false;
         m_file.m_batchError.clear();
     }

@@ -24,9 +24,10 @@ public:
     QString readSettingOrDefault(const QString &section, const QString &key,
                                  const QString &defaultValue);
 
-    // What the last failed write reported, naming the file (empty after a
-    // success). A write whose new content is in place but whose folder could
-    // not be synced returns false too, and this says so.
+    // What went wrong in the last write, naming the file and the reason;
+    // empty when all went well. A write returns true when the value is in
+    // place; this may still hold a warning then (the disk reported an error
+    // after the new file was in place), which callers show too.
     QString lastError() const { return m_lastError; }
 
     // Collects writes in memory and replaces the file once when the last
@@ -40,8 +41,9 @@ public:
         Batch &operator=(const Batch &) = delete;
 
         // Ends the batch now. The outermost batch writes the file and returns
-        // false when that or any write in the batch failed (lastError()
-        // says why); an inner one leaves that to the outermost.
+        // false when that or any write in the batch failed; lastError() is
+        // empty only when all went well. An inner one leaves that to the
+        // outermost.
         bool commit();
 
     private:
@@ -56,6 +58,7 @@ private:
     {
         QList<QByteArray> raw;
         bool loaded = false; // false when the file exists but cannot be read
+        QString whyNot;      // then: what the system reported
     };
     Lines load() const;
     bool store(const QList<QByteArray> &lines);
@@ -68,6 +71,7 @@ private:
     int m_batchDepth = 0;
     bool m_batchDirty = false;
     bool m_batchUnreadable = false;
+    QString m_batchUnreadableWhy;
     QString m_batchError; // the first failure inside the batch
     QList<QByteArray> m_batchLines;
 };

@@ -65,7 +65,8 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
         settings.writeSetting(QString(), u"Y"_s,
                               QString::number((screen.height() - window.height()) / 2));
         LayoutSettings::writeLayoutDefaults(settings, state.paperType);
-        if (!batch.commit())
+        batch.commit();
+        if (!settings.lastError().isEmpty())
             prompts.message(settings.lastError(), Prompts::Icon::Exclamation);
         result = FirstRun;
     }
@@ -75,7 +76,8 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
         settings.writeSetting(QString(), u"VERSION"_s, versionText);
         LayoutSettings::writeLayoutDefaults(settings, state.paperType);
         // Told once: a first run that could not write says so above.
-        if (!batch.commit() && result != FirstRun)
+        batch.commit();
+        if (!settings.lastError().isEmpty() && result != FirstRun)
             prompts.message(settings.lastError(), Prompts::Icon::Exclamation);
         if (result != FirstRun)
             result = Upgraded;
@@ -127,7 +129,8 @@ QString saveWindowPosition(AppState &state, bool normalState, int leftTwips, int
     SettingsFile::Batch batch(*state.settings);
     state.settings->writeSetting(QString(), u"Y"_s, QString::number(topTwips));
     state.settings->writeSetting(QString(), u"X"_s, QString::number(leftTwips));
-    return batch.commit() ? QString() : state.settings->lastError();
+    batch.commit();
+    return state.settings->lastError();
 }
 
 } // namespace Startup

@@ -144,12 +144,16 @@ int RecipeFileCommands::findRow(const QList<QByteArray> &lines, const QString &s
 QString RecipeFileCommands::setCurrentFile(const QString &storedName)
 {
     *m_c.currentFileName = storedName;
-    if (!m_c.settings || m_c.settings->writeSetting(settingsSection, fileKey, storedName))
+    if (!m_c.settings)
         return {};
+    const bool stored = m_c.settings->writeSetting(settingsSection, fileKey, storedName);
+    const QString problem = m_c.settings->lastError();
+    if (stored || problem.isEmpty())
+        return problem;
     // The file is current for now; the next start would open the old one.
     return u"レシピファイル「%1」を次回の起動時にも開くための設定を保存できませんでした。"_s.arg(
                storedName) +
-           crlf + m_c.settings->lastError();
+           crlf + problem;
 }
 
 bool RecipeFileCommands::canRead(const QString &path)
@@ -166,8 +170,11 @@ void RecipeFileCommands::openAtLoad()
     QString name = m_c.settings ? m_c.settings->readSetting(settingsSection, fileKey) : QString();
     if (name.isEmpty()) {
         name = defaultFileName;
-        if (m_c.settings && !m_c.settings->writeSetting(settingsSection, fileKey, name))
-            m_c.prompts->message(m_c.settings->lastError(), Prompts::Icon::Exclamation);
+        if (m_c.settings) {
+            m_c.settings->writeSetting(settingsSection, fileKey, name);
+            if (!m_c.settings->lastError().isEmpty())
+                m_c.prompts->message(m_c.settings->lastError(), Prompts::Icon::Exclamation);
+        }
     }
     *m_c.currentFileName = name;
 
@@ -302,9 +309,9 @@ void RecipeFileCommands::importFile()
         BusyScope busy(*m_c.host);
         const TextFile::ReadResult incoming = TextFile::readLines(chosen);
         if (incoming.error != TextFile::Error::None) {
-            error = readFailedText(chosen, incoming.error == TextFile::Error::NotFound
-                                               ? QString()
-                                               : incoming.errorText);
+            error =
+                readFailedText(chosen, incoming.errorText) + crlf +
+                u"レシピファイル「%1」は元のままです。"_s.arg(QDir::toNativeSeparators(current));
         } else if (!QFileInfo(current).isFile()) {
             error = readFailedText(current, QString());
         } else {

@@ -24,11 +24,11 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
     }
     // The work copy replaces the previous one whole; the new content is built
     // from what was copied.
-    if (const TextFile::WriteResult w = TextFile::writeAtomically(workPath, old.content);
-        !w.saved()) {
+    const TextFile::WriteResult copied = TextFile::writeAtomically(workPath, old.content);
+    if (!copied.saved()) {
         result.error =
             u"作業ファイル[%1]に書き込めません。\r\n"_s.arg(QDir::toNativeSeparators(workPath)) +
-            w.errorText + unchanged;
+            copied.errorText + unchanged;
         return result;
     }
     QList<QByteArray> lines;
@@ -44,11 +44,15 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
                        w.errorText + unchanged;
         return result;
     }
-    if (w.status == TextFile::WriteResult::SavedButDiskError) {
+    // The disk's complaint about either file is worth telling: both lie in
+    // the same place.
+    const TextFile::WriteResult &unsure =
+        w.status == TextFile::WriteResult::SavedButDiskError ? w : copied;
+    if (unsure.status == TextFile::WriteResult::SavedButDiskError) {
         result.warning =
             u"レシピファイル[%1]に保存しましたが、ディスクがエラーを報告しました。\r\n"_s.arg(
                 current) +
-            w.errorText + u"\r\nディスクの状態を確かめてください。"_s;
+            unsure.errorText + u"\r\nディスクの状態を確かめてください。"_s;
     }
     result.ok = true;
     return result;

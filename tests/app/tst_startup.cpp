@@ -53,6 +53,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void closeStoresPositionOnlyInNormalState();
+    void writesThatFailAreReported();
 };
 
 void TestStartup::firstRunCreatesEverything()
@@ -242,6 +243,28 @@ void TestStartup::closeStoresPositionOnlyInNormalState()
     Startup::saveWindowPosition(state, true, 150, 300);
     QCOMPARE(state.settings->readSetting(QString(), u"X"_s), u"150"_s);
     QCOMPARE(state.settings->readSetting(QString(), u"Y"_s), u"300"_s);
+}
+
+void TestStartup::writesThatFailAreReported()
+{
+    TempProgramFolder home;
+    // Links into a folder that is gone: nothing can be written through them.
+    QVERIFY(QFile::link(home.file(u"gone/QVRECIPE.ini"_s), home.file(u"QVRECIPE.ini"_s)));
+    QVERIFY(QFile::link(home.file(u"gone/qvrecipe.txt"_s), home.file(u"qvrecipe.txt"_s)));
+    const QString missing = u"ファイルまたはフォルダーが見つかりません。"_s;
+    const QString settingsFailed =
+        u"設定ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"QVRECIPE.ini"_s)) +
+        missing;
+    AppState state;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    QCOMPARE(start(state, host, prompts), int(Startup::FirstRun));
+    QCOMPARE(prompts.shown.size(), 1); // once, though the upgrade step writes again
+    QCOMPARE(prompts.lastText(), settingsFailed);
+    QCOMPARE(Startup::ensureVocabularyFile(state, Startup::FirstRun),
+             u"ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"qvrecipe.txt"_s)) +
+                 missing);
+    QCOMPARE(Startup::saveWindowPosition(state, true, 150, 300), settingsFailed);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
