@@ -7,6 +7,7 @@
 //                                   leave the file as it was
 //   rewritehelper prepare DIR SRC   writes the small content to DIR
 //   rewritehelper readonly DIR SRC  DIR is read-only: the rewrite must fail
+//   rewritehelper once DIR SRC      one rewrite to the small content
 #include "platform/textfile.h"
 #include "recipe/recipefilerewrite.h"
 
@@ -94,6 +95,8 @@ int main(int argc, char *argv[])
         }
         return mode == "full" ? expectRefusal(dir, a, b) : 0;
     }
+    if (mode == "once")
+        return rewriteTo(dir, a).ok ? 0 : 3;
     if (mode == "readonly")
         return expectRefusal(dir, readAll(dir + QStringLiteral("/QVRECIPE.csv")), b);
     return 2;
