@@ -12,8 +12,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl1-mesa-dev libxkbcommon-dev fonts-ipafont xvfb xauth poppler-utils)
-[ "$mode" = fuzz ] && packages+=(clang-14 libclang-rt-14-dev)
+          libgl1-mesa-dev libxkbcommon-dev fonts-ipafont qt6-translations-l10n
+          xvfb xauth poppler-utils)
+if [ "$mode" = fuzz ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

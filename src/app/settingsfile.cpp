@@ -17,10 +17,14 @@ struct ParsedLine
     QString value; // entry value, trimmed
 };
 
-ParsedLine parseLineUncached(const QByteArray &raw)
+// A file saved by an editor as UTF-8 starts with this mark; it is read as
+// nothing and the file's lines as UTF-8.
+const QByteArray utf8Bom("\xEF\xBB\xBF");
+
+ParsedLine parseLineUncached(const QByteArray &raw, bool utf8)
 {
     ParsedLine p;
-    const QString line = Cp932::decode(raw).trimmed();
+    const QString line = (utf8 ? QString::fromUtf8(raw) : Cp932::decode(raw)).trimmed();
     if (line.startsWith(u'[')) {
         p.kind = LineKind::Section;
         const qsizetype close = line.indexOf(u']');
@@ -45,14 +49,38 @@ ParsedLine parseLineUncached(const QByteArray &raw)
 
 // Writing every layout default walks the file hundreds of times; the lines
 // repeat, so their parses are remembered.
-ParsedLine parseLine(const QByteArray &raw)
+ParsedLine parseLine(const QByteArray &raw, bool utf8)
 {
-    static QHash<QByteArray, ParsedLine> cache;
+    static QHash<QByteArray, ParsedLine> caches[2];
+    QHash<QByteArray, ParsedLine> &cache = caches[utf8 ? 1 : 0];
     if (const auto it = cache.constFind(raw); it != cache.cend())
         return *it;
     if (cache.size() > 20000)
         cache.clear();
-    return *cache.insert(raw, parseLineUncached(raw));
+    return *cache.insert(raw, parseLineUncached(raw, utf8));
+}
+
+// Line i of the file, without the byte-order mark of the first line.
+ParsedLine parseAt(const QList<QByteArray> &lines, qsizetype i, bool utf8)
+{
+    if (i == 0 && utf8)
+        return parseLine(lines.at(0).mid(utf8Bom.size()), true);
+    return parseLine(lines.at(i), utf8);
+}
+
+bool startsWithBom(const QList<QByteArray> &lines)
+{
+    return !lines.isEmpty() && lines.front().startsWith(utf8Bom);
+}
+
+bool encodeLine(const QString &text, bool utf8, QByteArray *out, QString *bad)
+{
+    const QString normalized = Cp932::normalize(text);
+    if (utf8) {
+        *out = normalized.toUtf8();
+        return true;
+    }
+    return Cp932::encode(normalized, out, bad);
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -74,9 +102,23 @@ bool SettingsFile::exists() const
 SettingsFile::Lines SettingsFile::load() const
 {
     if (m_batchDepth > 0)
-        return {m_batchLines, !m_batchUnreadable, m_batchUnreadableWhy};
+        return {m_batchLines, !m_batchUnreadable, m_batchUnreadableWhy,
+                startsWithBom(m_batchLines)};
     TextFile::ReadResult r = TextFile::readLines(m_path);
-    return {r.lines, r.error != TextFile::Error::ReadFailed, r.errorText};
+    const bool utf8 = startsWithBom(r.lines);
+    return {std::move(r.lines), r.error != TextFile::Error::ReadFailed, r.errorText, utf8};
+}
+
+bool SettingsFile::readable(QString *reason) const
+{
+    if (m_batchDepth > 0 && !m_batchUnreadable)
+        return true;
+    const TextFile::ReadResult r = TextFile::readLines(m_path);
+    if (r.error != TextFile::Error::ReadFailed)
+        return true;
+    if (reason)
+        *reason = r.errorText;
+    return false;
 }
 
 QString SettingsFile::readSetting(const QString &section, const QString &key) const
@@ -84,8 +126,8 @@ QString SettingsFile::readSetting(const QString &section, const QString &key) co
     const QString wantedSection = section.isEmpty() ? m_mainSection : section;
     const Lines lines = load();
     bool inSection = false;
-    for (const QByteArray &raw : lines.raw) {
-        const ParsedLine p = parseLine(raw);
+    for (qsizetype i = 0; i < lines.raw.size(); ++i) {
+        const ParsedLine p = parseAt(lines.raw, i, lines.utf8);
         if (p.kind == LineKind::Section) {
             inSection = sameName(p.name, wantedSection);
         } else if (inSection && p.kind == LineKind::Entry && sameName(p.name, key)) {
@@ -102,18 +144,6 @@ QString SettingsFile::readSetting(const QString &section, const QString &key) co
 bool SettingsFile::writeSetting(const QString &section, const QString &key, const QString &value)
 {
     const QString wantedSection = section.isEmpty() ? m_mainSection : section;
-    QByteArray entry;
-    QString bad;
-    // A line break in a value would split the entry.
-    QString oneLine = value;
-    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
-    if (!Cp932::encode(Cp932::normalize(key + u'=' + oneLine), &entry, &bad)) {
-        m_lastError =
-            QStringLiteral("「%1」は設定ファイル[%2]に保存できない文字です。").arg(bad, m_path);
-        if (m_batchDepth > 0 && m_batchError.isEmpty())
-            m_batchError = m_lastError;
-        return false;
-    }
     const Lines current = load();
     if (!current.loaded) {
         // Writing now would replace a file we could not read: refuse.
@@ -123,12 +153,24 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
             m_batchError = m_lastError;
         return false;
     }
+    QByteArray entry;
+    QString bad;
+    // A line break in a value would split the entry.
+    QString oneLine = value;
+    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (!encodeLine(key + u'=' + oneLine, current.utf8, &entry, &bad)) {
+        m_lastError =
+            QStringLiteral("「%1」は設定ファイル[%2]に保存できない文字です。").arg(bad, m_path);
+        if (m_batchDepth > 0 && m_batchError.isEmpty())
+            m_batchError = m_lastError;
+        return false;
+    }
     QList<QByteArray> lines = current.raw;
 
     qsizetype sectionLine = -1;
     qsizetype lastContentInSection = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ParsedLine p = parseLine(lines.at(i));
+        const ParsedLine p = parseAt(lines, i, current.utf8);
         if (p.kind == LineKind::Section) {
             if (sectionLine >= 0)
                 break; // past the wanted section
@@ -149,7 +191,7 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     }
     if (sectionLine < 0) {
         QByteArray header;
-        Cp932::encode(u'[' + wantedSection + u']', &header);
+        encodeLine(u'[' + wantedSection + u']', current.utf8, &header, &bad);
         lines.append(header);
         lines.append(entry);
     } else {

@@ -7,6 +7,8 @@
 // The program's INI file with the semantics of Windows private-profile files:
 // section and key names match without regard to letter case, values are read
 // trimmed and cut to 254 bytes, a missing key or file reads as empty text.
+// A file that an editor saved as UTF-8 with a byte-order mark is read and
+// written as UTF-8.
 // Writes change only the one line concerned; every other line, comments
 // included, is kept byte for byte, and the file is always replaced whole.
 class SettingsFile
@@ -17,6 +19,9 @@ public:
     QString filePath() const { return m_path; }
     QString mainSection() const { return m_mainSection; }
     bool exists() const;
+    // False when the file exists but cannot be read (a folder, no
+    // permission, a read error); reason tells what the system reported.
+    bool readable(QString *reason = nullptr) const;
 
     // An empty section means the main section.
     QString readSetting(const QString &section, const QString &key) const;
@@ -39,6 +44,8 @@ public:
         ~Batch();
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
+        // Drops the writes collected so far; the file stays as it is.
+        void discard() { m_file.m_batchDirty = false; }
 
         // Ends the batch now. The outermost batch writes the file and returns
         // false when that or any write in the batch failed; lastError() is
@@ -59,6 +66,7 @@ private:
         QList<QByteArray> raw;
         bool loaded = false; // false when the file exists but cannot be read
         QString whyNot;      // then: what the system reported
+        bool utf8 = false;   // the file starts with a UTF-8 byte-order mark
     };
     Lines load() const;
     bool store(const QList<QByteArray> &lines);

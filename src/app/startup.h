@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appstate.h"
+#include "platform/singleinstance.h"
 
 #include <QSize>
 #include <QString>
@@ -26,19 +27,24 @@ public:
     // The default printer's unprintable left border in millimetres, when the
     // platform can tell.
     virtual std::optional<double> printerLeftOffsetMm() const = 0;
-    // Takes the one-copy-per-program-folder lock; false when another copy holds it.
-    virtual bool acquireSingleInstance(const QString &programDir) = 0;
+    // Takes the one-copy-per-program-folder lock.
+    virtual SingleInstance::Outcome acquireSingleInstance(const QString &programDir) = 0;
 };
 
 namespace Startup {
 
 inline constexpr const char16_t *version = u"2.01.00";
 
-enum Result { Normal = 0, FirstRun = 1, Upgraded = 2, AlreadyRunning = -1 };
+enum Result { Normal = 0, FirstRun = 1, Upgraded = 2, AlreadyRunning = -1, CannotStart = -2 };
 
 // Fills the AppState, prepares the folders and the settings file, moves the
-// window. Returns FirstRun, Upgraded or Normal; AlreadyRunning means the
-// process must end (the message has been shown).
+// window. Returns FirstRun, Upgraded or Normal; AlreadyRunning and
+// CannotStart (a program folder that cannot be made or written) mean the
+// process must end, the message has been shown.
+//
+// A settings file that cannot be read or written is named in one message;
+// the program then runs on the layout defaults (unreadable) or on what the
+// file holds (unwritable), and neither counts as an upgrade.
 int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QString &versionText);
 
 // Writes the vocabulary file when start-up asks for it or when it is missing;

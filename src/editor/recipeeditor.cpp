@@ -350,8 +350,9 @@ QString RecipeEditor::helpText(const QString &helpPageAddress)
         u"（２）レシピデータを追加するときは、画面の右側にレシピデータを入力し追加ボタンを押してください。"_s,
         u"（３）レシピデータを更新するときは、一覧からデータを表示させ、内容を修正し更新ボタンを押してください。"_s,
         QString(),
-        u"その他の説明は"_s + helpPageAddress + u"を見にきてください"_s,
-        u"readme.txtにも多少の説明は書いてあります"_s,
+        helpPageAddress.isEmpty() ? u"その他の説明は、「使いかた」の画面に有ります。"_s
+                                  : u"その他の説明は"_s + helpPageAddress + u"を見にきてください"_s,
         QString(),
+        helpPageAddress.isEmpty() ? u"使いかたを開きますか？"_s : u"そのページを開きますか？"_s,
     });
 }

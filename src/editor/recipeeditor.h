@@ -60,6 +60,8 @@ public:
     void clearPicture();
     const QImage &pendingImage() const { return m_pendingImage; }
 
+    // The text of Cmd_help; it ends by offering the usage page, the
+    // configured one when helpPageAddress is set, else the built-in one.
     static QString helpText(const QString &helpPageAddress);
 
     static const QString selectFromListMessage;

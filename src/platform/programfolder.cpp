@@ -2,15 +2,31 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace ProgramFolder {
+
+static QString executableFolderOrDataFolder()
+{
+    const QString exe = QCoreApplication::applicationDirPath();
+    const QString settings = exe + u'/' +
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                             QStringLiteral(".ini");
+    // A copy installed where its user cannot write (a system folder, a
+    // read-only medium) keeps its files in the user's data folder instead.
+    if (QFileInfo(exe).isWritable() || QFileInfo::exists(settings))
+        return exe;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return data.isEmpty() ? exe : data;
+}
 
 QString path()
 {
     QString dir = qEnvironmentVariable("QVRECIPE_HOME");
     if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
+        dir = executableFolderOrDataFolder();
     dir = QDir(dir).absolutePath();
     if (!dir.endsWith(u'/'))
         dir += u'/';

@@ -5,8 +5,9 @@
 namespace ProgramFolder {
 
 // The folder that holds the settings file, the recipe files, "bak", "dat"
-// and "pic": the executable's folder, or $QVRECIPE_HOME when it is set.
-// Always ends in "/".
+// and "pic": $QVRECIPE_HOME when it is set, else the executable's folder
+// when it is writable or already holds the settings file, else the user's
+// data folder. Always ends in "/".
 QString path();
 
 // Resolves a stored name against the program folder. Stored names may use

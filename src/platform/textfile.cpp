@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/systemerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +18,12 @@ using namespace Qt::StringLiterals;
 namespace TextFile {
 
 namespace {
+
+// What the system reported, as a sentence of a message.
+QString systemErrorText(int e)
+{
+    return SystemError::text(e) + u'。';
+}
 
 // A file descriptor that is closed when it goes out of scope unless the
 // caller closed it (and checked the result) itself.
@@ -156,38 +164,6 @@ QString resolveLinks(const QString &path)
 }
 
 } // namespace
-
-QString systemErrorText(int e)
-{
-    switch (e) {
-    case ENOSPC:
-    case EDQUOT:
-        return u"ディスクの空き容量が足りません。"_s;
-    case EACCES:
-    case EPERM:
-        return u"アクセスが許可されていません。"_s;
-    case EROFS:
-        return u"読み取り専用の場所なので書き込めません。"_s;
-    case EIO:
-        return u"ディスクの読み書きでエラーが発生しました（I/Oエラー）。"_s;
-    case ENOENT:
-        return u"ファイルまたはフォルダーが見つかりません。"_s;
-    case EISDIR:
-        return u"ファイルではなくフォルダーです。"_s;
-    case ETXTBSY:
-    case EBUSY:
-        return u"ファイルが使用中です。"_s;
-    case ENAMETOOLONG:
-        return u"ファイル名が長すぎます。"_s;
-    case EMFILE:
-    case ENFILE:
-    case ENOMEM:
-        return u"システムの資源が足りません。"_s;
-    default:
-        return u"システムがエラーを報告しました: %1 (errno %2)"_s.arg(
-            QString::fromLocal8Bit(std::strerror(e)), QString::number(e));
-    }
-}
 
 QList<QByteArray> splitLines(const QByteArray &content)
 {

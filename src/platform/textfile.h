@@ -87,10 +87,6 @@ WriteResult writeAtomically(const QString &path, const QByteArray &content);
 // reported like a failed write (NotSaved) with the reader's text.
 WriteResult copyAtomically(const QString &from, const QString &to);
 
-// The system's error number in words for the user (Japanese for the common
-// cases: disk full, no permission, read-only, I/O error).
-QString systemErrorText(int errorNumber);
-
 // The suffix that marks a save in progress, for the tests.
 inline constexpr const char *temporaryMark = ".qvsave-";
 

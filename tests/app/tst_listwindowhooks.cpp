@@ -2,10 +2,15 @@
 #include "app/ui/mainwindow.h"
 #include "testsupport.h"
 
+#include "viewer/ui/cardsurface.h"
+#include "viewer/ui/cardviewerwindow.h"
+
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +21,9 @@ class TestListWindowHooks : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void clipOptionAnalysesWhileTheFrameIsStillDisabled();
+    void clipOption_data();
+    void clipOption();
+    void cardsOfTheListOpenTheClickedRecipe();
     void blankClipboardChangesNothing();
     void exportMenuPutsTheShownRecipeOnTheClipboard();
 
@@ -49,24 +56,57 @@ void TestListWindowHooks::cleanup()
     MainWindow::setListWindowFactory({});
 }
 
-void TestListWindowHooks::clipOptionAnalysesWhileTheFrameIsStillDisabled()
+void TestListWindowHooks::clipOption_data()
 {
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QString>("dishName");
+    QTest::newRow("/clip") << u"/clip"_s << u"肉じゃが"_s;
+    QTest::newRow("/clip2") << u"/clip2"_s << QString();
+}
+
+void TestListWindowHooks::clipOption()
+{
+    QFETCH(QString, commandLine);
+    QFETCH(QString, dishName);
     QGuiApplication::clipboard()->setText(
         u"肉じゃが\r\n材料（2人分）\r\n牛肉 150g\r\nじゃがいも 3個\r\n作り方\r\n"
         u"1. 切る。\r\n2. 煮る。\r\n"_s);
-    // This test program's name has lower-case letters, so "/clip" is not honoured.
-    QVERIFY(m_frame->start(u"/clip"_s));
+    // Start-up presses Cmd_kaiseki while the frame is still disabled.
+    QVERIFY(m_frame->start(commandLine));
     auto *list = qobject_cast<RecipeListWindow *>(m_frame->listWindow());
     QVERIFY(list);
-    QVERIFY(list->form().Txt_key1.isEmpty());
-    // Start-up runs the analysis before it enables the frame.
-    m_frame->setEnabled(false);
-    m_frame->runClipboardAnalysis();
-    QCOMPARE(list->form().Txt_key1, u"肉じゃが"_s);
-    QVERIFY(list->form().txt_yobi[0].contains(u"じゃがいも"_s));
-    QCOMPARE(list->form().Txt_biko[0], u"2"_s);
+    QCOMPARE(list->form().Txt_key1, dishName);
+    QVERIFY(m_frame->isEnabled());
     // Nothing is stored until the user adds the recipe.
     QCOMPARE(list->list()->count(), 3);
+}
+
+void TestListWindowHooks::cardsOfTheListOpenTheClickedRecipe()
+{
+    QVERIFY(m_frame->start(QString()));
+    auto *list = qobject_cast<RecipeListWindow *>(m_frame->listWindow());
+    list->list()->setCurrentRow(1);
+    QList<int> cards;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *viewer = qobject_cast<CardViewerWindow *>(QApplication::activeModalWidget());
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        cards = viewer->cardPositions();
+        CardSurface *surface = viewer->surface();
+        // The empty sixth place opens nothing.
+        QTest::mouseClick(surface, Qt::LeftButton, {},
+                          QPoint(surface->width() * 5 / 6, surface->height() * 3 / 4));
+        stayedOpen = viewer->isVisible();
+        QTest::mouseClick(surface, Qt::LeftButton, {},
+                          QPoint(surface->width() / 6, surface->height() / 4));
+    });
+    list->findChild<QPushButton *>(u"Command1"_s)->click();
+    QCOMPARE(cards, (QList<int>{1, 2}));
+    QVERIFY(stayedOpen);
+    QCOMPARE(list->form().Txt_key1, u"ラーメン焼きそば"_s);
+    QCOMPARE(list->form().shownRecordNo, 3);
+    QCOMPARE(list->list()->currentRow(), 1);
 }
 
 void TestListWindowHooks::blankClipboardChangesNothing()

@@ -1,9 +1,17 @@
 #include "app/ui/mainwindow.h"
+#include "app/ui/translations.h"
+#include "platform/widgets/windowplacement.h"
+#include "recipe/vocabularyfile.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,6 +41,14 @@ private Q_SLOTS:
     void previewToggle();
     void fileMenuPressesListButtons();
     void maximisedCloseKeepsPosition();
+    void versionItem_data();
+    void versionItem();
+    void endStoresLeftAsXAndTopAsY();
+    void upgradeRegeneratesTheVocabulary();
+    void closedListWindowComesBack();
+    void offScreenPositionComesBack_data();
+    void offScreenPositionComesBack();
+    void qtTextsAreJapanese();
 };
 
 void TestMainWindow::firstStartShowsVersionBoxOnce()
@@ -53,8 +69,6 @@ void TestMainWindow::firstStartShowsVersionBoxOnce()
         QVERIFY(paragraphs[0].endsWith(
             u" "_s + QApplication::applicationFilePath().section(u'/', -1).toLower() +
             u".exe  Ver 2.01.00"_s));
-        QVERIFY(paragraphs[1].startsWith(u"最新版は、"_s));
-        QVERIFY(paragraphs[1].endsWith(u" に有ります。"_s));
         QCOMPARE(paragraphs[2], u"友達などに宣伝してくれるとうれしいです（＾＾）"_s);
         QVERIFY(QFile::exists(home.file(u"qvrecipe.txt"_s)));
         w.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -169,6 +183,134 @@ void TestMainWindow::maximisedCloseKeepsPosition()
     w.setWindowState(Qt::WindowMaximized);
     w.close();
     QCOMPARE(frame.state.settings->readSetting(QString(), u"X"_s), x);
+}
+
+void TestMainWindow::versionItem_data()
+{
+    QTest::addColumn<QString>("homePage");
+    QTest::addColumn<QString>("where");
+    QTest::newRow("the built-in help")
+        << QString() << u"使いかたは、ファイルメニューの「ヘルプ(便利な使いかた)」に有ります。"_s;
+    QTest::newRow("a configured home page")
+        << u"https://example.jp/qv/"_s << u"最新版は、https://example.jp/qv/ に有ります。"_s;
+}
+
+void TestMainWindow::versionItem()
+{
+    QFETCH(QString, homePage);
+    QFETCH(QString, where);
+    TempProgramFolder home;
+    Frame frame;
+    frame.window.start(QString());
+    if (!homePage.isEmpty())
+        frame.state.settings->writeSetting(QString(), u"HOMEPAGE"_s, homePage);
+    frame.prompts.shown.clear();
+    frame.window.menuItem(u"mnu_Version"_s)->trigger();
+    QCOMPARE(frame.prompts.shown.size(), 1);
+    const ScriptedPrompts::Shown &box = frame.prompts.shown.front();
+    QCOMPARE(box.title, u"バージョン情報"_s);
+    QCOMPARE(box.icon, Prompts::Icon::Information);
+    const QString program = QApplication::applicationFilePath().section(u'/', -1).toLower();
+    QCOMPARE(box.text, u"レシピ帳 ～ 毎日のおかずと保存版レシピ ～ "_s + program +
+                           u".exe  Ver 2.01.00\r\n\r\n"_s + where +
+                           u"\r\n\r\n友達などに宣伝してくれるとうれしいです（＾＾）"_s);
+}
+
+void TestMainWindow::endStoresLeftAsXAndTopAsY()
+{
+    TempProgramFolder home;
+    Frame frame;
+    MainWindow &w = frame.window;
+    w.start(QString());
+    w.move(150, 90);
+    QCOMPARE(w.pos(), QPoint(150, 90));
+    w.menuItem(u"mnu_end"_s)->trigger();
+    QVERIFY(!w.isVisible());
+    const double t = WindowPlacement::twipsPerPixel(&w);
+    const SettingsFile &settings = *frame.state.settings;
+    QCOMPARE(settings.readSetting(QString(), u"X"_s), QString::number(std::lround(150 * t)));
+    QCOMPARE(settings.readSetting(QString(), u"Y"_s), QString::number(std::lround(90 * t)));
+}
+
+void TestMainWindow::upgradeRegeneratesTheVocabulary()
+{
+    TempProgramFolder home;
+    home.write(u"QVRECIPE.ini"_s, cp932Lines({u"[QVRECIPE]"_s, u"VERSION=2.00.00"_s}));
+    home.write(u"qvrecipe.txt"_s, cp932Lines({u"[目的]"_s, u"古い"_s}));
+    Frame frame;
+    QVERIFY(frame.window.start(QString()));
+    QCOMPARE(home.read(u"qvrecipe.txt"_s), VocabularyFile::defaultBytes());
+    QCOMPARE(frame.prompts.shown.size(), 1);
+    QCOMPARE(frame.prompts.shown.front().title, u"バージョン情報"_s);
+}
+
+void TestMainWindow::closedListWindowComesBack()
+{
+    TempProgramFolder home;
+    Frame frame;
+    MainWindow &w = frame.window;
+    w.start(QString());
+    QPointer<QWidget> list = w.listWindow();
+    auto *sub = qobject_cast<QMdiSubWindow *>(list->parentWidget());
+    QVERIFY(sub);
+    QVERIFY(sub->close());
+    QTRY_VERIFY(w.menuItem(u"mnu_Frmcrd"_s)->isEnabled());
+    QVERIFY(!w.menuItem(u"mnu_FileRead"_s)->isVisible());
+
+    w.menuItem(u"mnu_Frmcrd"_s)->trigger();
+    QCOMPARE(w.listWindow(), list.data());
+    QVERIFY(list->isVisible());
+    QVERIFY(!w.menuItem(u"mnu_Frmcrd"_s)->isEnabled());
+    QVERIFY(w.menuItem(u"mnu_FileRead"_s)->isVisible());
+}
+
+void TestMainWindow::offScreenPositionComesBack_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QPoint>("expected");
+    const QRect left(0, 0, 1920, 1080);
+    const QRect right(1920, 0, 1280, 1024);
+    QTest::newRow("on the screen")
+        << QRect(100, 80, 800, 577) << QList<QRect>{left} << QPoint(100, 80);
+    QTest::newRow("partly off the right edge, title reachable")
+        << QRect(1700, 80, 800, 577) << QList<QRect>{left} << QPoint(1700, 80);
+    QTest::newRow("on a monitor since unplugged")
+        << QRect(2400, 300, 800, 577) << QList<QRect>{left} << QPoint(1120, 300);
+    QTest::newRow("still on the second monitor")
+        << QRect(2400, 300, 800, 577) << QList<QRect>{left, right} << QPoint(2400, 300);
+    QTest::newRow("title above the top edge")
+        << QRect(300, -40, 800, 577) << QList<QRect>{left} << QPoint(300, 0);
+    QTest::newRow("far off to the lower left")
+        << QRect(-5000, 9000, 800, 577) << QList<QRect>{left, right} << QPoint(0, 503);
+    QTest::newRow("larger than the screen")
+        << QRect(-3000, 0, 2000, 1200) << QList<QRect>{left} << QPoint(0, 0);
+}
+
+void TestMainWindow::offScreenPositionComesBack()
+{
+    QFETCH(QRect, window);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QPoint, expected);
+    QCOMPARE(WindowPlacement::visiblePosition(window, screens), expected);
+}
+
+void TestMainWindow::qtTextsAreJapanese()
+{
+    QVERIFY(installJapaneseTranslations());
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes |
+                           QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"キャンセル"_s);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), u"はい(&Y)"_s);
+    QCOMPARE(box.button(QMessageBox::No)->text(), u"いいえ(&N)"_s);
+
+    QFileDialog dialog(nullptr, QString(), QDir::tempPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(dialog.labelText(QFileDialog::LookIn), u"アドレス:"_s);
+    QCOMPARE(dialog.labelText(QFileDialog::FileName), u"ファイル名(&N):"_s);
+    QCOMPARE(dialog.labelText(QFileDialog::Accept), u"開く(&O)"_s);
 }
 
 QTEST_MAIN(TestMainWindow)

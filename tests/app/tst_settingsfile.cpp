@@ -20,6 +20,7 @@ private Q_SLOTS:
     void batchWritesOnce();
     void unencodableValueIsRefused();
     void unreadableFileIsNeverOverwritten();
+    void byteOrderMarkReadsAsNothing();
 };
 
 void TestSettingsFile::read_data()
@@ -130,6 +131,23 @@ void TestSettingsFile::unreadableFileIsNeverOverwritten()
     QVERIFY(!s.writeSetting(QString(), u"K2"_s, u"2"_s));
     QVERIFY(!s.lastError().isEmpty());
     QVERIFY(QFileInfo(home.file(u"p.ini"_s)).isDir());
+}
+
+void TestSettingsFile::byteOrderMarkReadsAsNothing()
+{
+    // As an editor saves the file in UTF-8: the mark, then UTF-8 lines.
+    TempProgramFolder home;
+    const QByteArray saved = "\xEF\xBB\xBF[PROG]\r\nX=100\r\n[SIZE_A5]\r\n" +
+                             u"HEAD_FONTNAME=ＭＳ 明朝"_s.toUtf8() + "\r\n";
+    home.write(u"p.ini"_s, saved);
+    SettingsFile s(home.file(u"p.ini"_s), u"PROG"_s);
+    QCOMPARE(s.readSetting(QString(), u"X"_s), u"100"_s);
+    QCOMPARE(s.readSetting(u"SIZE_A5"_s, u"HEAD_FONTNAME"_s), u"ＭＳ 明朝"_s);
+    QVERIFY(s.writeSetting(QString(), u"Y"_s, u"200"_s));
+    QVERIFY(s.writeSetting(u"QVPOST"_s, u"NAME1"_s, u"山田"_s));
+    QCOMPARE(home.read(u"p.ini"_s), "\xEF\xBB\xBF[PROG]\r\nX=100\r\nY=200\r\n[SIZE_A5]\r\n" +
+                                        u"HEAD_FONTNAME=ＭＳ 明朝"_s.toUtf8() + "\r\n[QVPOST]\r\n" +
+                                        u"NAME1=山田"_s.toUtf8() + "\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

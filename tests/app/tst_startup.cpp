@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,7 +25,10 @@ public:
     void moveWindowTwips(int left, int top) override { moved = {left, top}; }
     bool printingAvailable() const override { return printing; }
     std::optional<double> printerLeftOffsetMm() const override { return offset; }
-    bool acquireSingleInstance(const QString &dir) override { return instance.acquire(dir); }
+    SingleInstance::Outcome acquireSingleInstance(const QString &dir) override
+    {
+        return instance.acquire(dir);
+    }
 
     QString caption;
     QPoint moved;
@@ -36,6 +42,42 @@ int start(AppState &state, FakeHost &host, ScriptedPrompts &prompts)
     return Startup::runStartup(state, host, prompts, u"2.01.00"_s);
 }
 
+// Start-up in a child process that has given up root's right to write
+// anywhere, so that read-only files and folders refuse writes as they do for
+// every user. Returns the result and the messages shown, one per line;
+// empty when privileges cannot be dropped here.
+QString startWithoutPrivileges()
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        AppState state;
+        FakeHost host;
+        ScriptedPrompts prompts;
+        QString out = QString::number(start(state, host, prompts));
+        for (const ScriptedPrompts::Shown &shown : prompts.shown)
+            out += u'\n' + shown.text;
+        const QByteArray bytes = out.toUtf8();
+        const bool written =
+            ::write(pipeFds[1], bytes.constData(), size_t(bytes.size())) == ssize_t(bytes.size());
+        ::_exit(written ? 0 : 4);
+    }
+    ::close(pipeFds[1]);
+    QByteArray out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? QString::fromUtf8(out) : QString();
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -47,6 +89,12 @@ private Q_SLOTS:
     void upgradeKeepsUserValues();
     void missingVocabularyIsRewrittenWithoutVersionBox();
     void secondCopyIsRefusedPerFolder();
+    void onlyALiveCopyHoldsTheLock_data();
+    void onlyALiveCopyHoldsTheLock();
+    void readOnlyPlaces_data();
+    void readOnlyPlaces();
+    void damagedSettingsFile();
+    void unreadableSettingsFileRunsOnDefaults();
     void printerWarningOnlyWithoutPrinting();
     void marginProbe_data();
     void marginProbe();
@@ -171,6 +219,130 @@ void TestStartup::secondCopyIsRefusedPerFolder()
     QVERIFY(start(third, host3, prompts3) != Startup::AlreadyRunning);
 }
 
+void TestStartup::onlyALiveCopyHoldsTheLock_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty lock file left by a power cut")
+        << u"empty"_s << int(Startup::FirstRun) << QString();
+    QTest::newRow("lock file of a copy on another machine")
+        << u"other host"_s << int(Startup::FirstRun) << QString();
+    QTest::newRow("lock name taken by a folder")
+        << u"folder"_s << int(Startup::CannotStart)
+        << u"プログラムフォルダー[%1]に書き込めません。\r\n"
+           u"（同じ名前のフォルダーがあります）\r\n\r\n起動を中止します。"_s;
+    QTest::newRow("program folder cannot be created")
+        << u"under a file"_s << int(Startup::CannotStart)
+        << u"プログラムフォルダー[%1]を作成できません。\r\n\r\n起動を中止します。"_s;
+}
+
+void TestStartup::onlyALiveCopyHoldsTheLock()
+{
+    QFETCH(QString, setUp);
+    QFETCH(int, result);
+    QFETCH(QString, message);
+    TempProgramFolder home;
+    QString folder = home.path();
+    if (setUp == u"empty"_s) {
+        home.write(u"QVRECIPE.lock"_s, QByteArray());
+    } else if (setUp == u"other host"_s) {
+        home.write(u"QVRECIPE.lock"_s, "4242\nQVRECIPE\nkitchen-pc\n");
+    } else if (setUp == u"folder"_s) {
+        QDir(folder).mkdir(u"QVRECIPE.lock"_s);
+    } else {
+        home.write(u"plain-file"_s, "x");
+        folder = home.file(u"plain-file/recipes/"_s);
+        qputenv("QVRECIPE_HOME", QFile::encodeName(folder));
+    }
+    AppState state;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    QCOMPARE(start(state, host, prompts), result);
+    QCOMPARE(prompts.lastText(), message.isEmpty() ? QString() : message.arg(folder));
+}
+
+void TestStartup::readOnlyPlaces_data()
+{
+    QTest::addColumn<bool>("folderReadOnly");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("read-only program folder")
+        << true
+        << u"-2\nプログラムフォルダー[%1]に書き込めません。\r\n"
+           u"（アクセス権がありません）\r\n\r\n起動を中止します。"_s;
+    // An older version whose file cannot be rewritten is no upgrade: the
+    // version box would otherwise come back on every start.
+    QTest::newRow("read-only settings file of an older version")
+        << false
+        << u"0\n設定ファイル[%1QVRECIPE.ini]に書き込めませんでした。\r\n%2\r\n\r\n"
+           u"設定の変更は保存されません。"_s;
+}
+
+void TestStartup::readOnlyPlaces()
+{
+    QFETCH(bool, folderReadOnly);
+    QFETCH(QString, expected);
+    TempProgramFolder home;
+    home.write(u"QVRECIPE.ini"_s, cp932Lines({u"[QVRECIPE]"_s, u"VERSION=1.00.00"_s}));
+    QFile ini(home.file(u"QVRECIPE.ini"_s));
+    QVERIFY(ini.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    const QFile::Permissions writable =
+        readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QVERIFY(QFile::setPermissions(home.path(), folderReadOnly ? readOnly : writable));
+    const QString out = startWithoutPrivileges();
+    QFile::setPermissions(home.path(), writable | QFile::WriteOwner);
+    if (out.isEmpty())
+        QSKIP("cannot give up root's rights here");
+    QString reason;
+    if (!folderReadOnly) {
+        // What the system reported for the refused rewrite.
+        reason = out.section(u"\r\n"_s, 1, 1);
+        QVERIFY(!reason.isEmpty());
+    }
+    QCOMPARE(out, folderReadOnly ? expected.arg(home.path()) : expected.arg(home.path(), reason));
+    QCOMPARE(home.read(u"QVRECIPE.ini"_s), cp932Lines({u"[QVRECIPE]"_s, u"VERSION=1.00.00"_s}));
+}
+
+void TestStartup::damagedSettingsFile()
+{
+    TempProgramFolder home;
+    const QByteArray garbage("\x00\xFF\x81\x1A\x9C\x00garbage\r\n");
+    home.write(u"QVRECIPE.ini"_s, garbage);
+    AppState state;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    QCOMPARE(start(state, host, prompts), int(Startup::Normal));
+    QCOMPARE(prompts.lastText(), u"設定ファイル["_s + home.file(u"QVRECIPE.ini"_s) +
+                                     u"]に設定が見つからないため、初期設定を書き加えました。"
+                                     u"\r\nファイルが壊れていた可能性があります。"_s);
+    QCOMPARE(host.moved, QPoint(3600, 2872));
+    QCOMPARE(state.settings->readSetting(QString(), u"VERSION"_s), u"2.01.00"_s);
+    QVERIFY(home.read(u"QVRECIPE.ini"_s).startsWith(garbage));
+    QCOMPARE(state.layout.WIDTH, 88);
+}
+
+void TestStartup::unreadableSettingsFileRunsOnDefaults()
+{
+    TempProgramFolder home;
+    QDir(home.path()).mkdir(u"QVRECIPE.ini"_s);
+    AppState state;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    QCOMPARE(start(state, host, prompts), int(Startup::Normal));
+    QCOMPARE(prompts.shown.size(), 1);
+    const QString text = prompts.lastText();
+    QVERIFY2(text.startsWith(u"設定ファイル["_s + home.file(u"QVRECIPE.ini"_s) +
+                             u"]を読み込めません。\r\n（"_s),
+             qPrintable(text));
+    QVERIFY(text.endsWith(u"）\r\n\r\n初期設定で起動します。設定の変更は保存されません。"_s));
+    QCOMPARE(host.moved, QPoint(3600, 2872));
+    QCOMPARE(state.layout.WIDTH, 88);
+    QCOMPARE(state.layout.usableHeight, 167);
+    QVERIFY(QFileInfo(home.file(u"QVRECIPE.ini"_s)).isDir());
+}
+
 void TestStartup::printerWarningOnlyWithoutPrinting()
 {
     TempProgramFolder home;
@@ -251,7 +423,7 @@ void TestStartup::writesThatFailAreReported()
     // Links into a folder that is gone: nothing can be written through them.
     QVERIFY(QFile::link(home.file(u"gone/QVRECIPE.ini"_s), home.file(u"QVRECIPE.ini"_s)));
     QVERIFY(QFile::link(home.file(u"gone/qvrecipe.txt"_s), home.file(u"qvrecipe.txt"_s)));
-    const QString missing = u"ファイルまたはフォルダーが見つかりません。"_s;
+    const QString missing = u"ファイルまたはフォルダーがありません。"_s;
     const QString settingsFailed =
         u"設定ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"QVRECIPE.ini"_s)) +
         missing;
@@ -260,7 +432,7 @@ void TestStartup::writesThatFailAreReported()
     ScriptedPrompts prompts;
     QCOMPARE(start(state, host, prompts), int(Startup::FirstRun));
     QCOMPARE(prompts.shown.size(), 1); // once, though the upgrade step writes again
-    QCOMPARE(prompts.lastText(), settingsFailed);
+    QCOMPARE(prompts.lastText(), settingsFailed + u"\r\n\r\n設定の変更は保存されません。"_s);
     QCOMPARE(Startup::ensureVocabularyFile(state, Startup::FirstRun),
              u"ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"qvrecipe.txt"_s)) +
                  missing);

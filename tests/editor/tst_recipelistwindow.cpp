@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -390,6 +392,93 @@ private Q_SLOTS:
         QCOMPARE(form.Txt_biko[0], u"2"_s);
         find<QComboBox>(u"cmb_name"_s)->setEditText(u"誰か"_s);
         QCOMPARE(form.cmb_name.currentText(), u"誰か"_s);
+    }
+
+    // A keyboard user reaches every control with Tab, multi-line fields
+    // included, and Tab never becomes part of a field.
+    void tabReachesEveryControl()
+    {
+        open();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        find<QPlainTextEdit>(u"txt_yobi_0"_s)->setPlainText(u"牛肉"_s);
+        const auto control = [](QWidget *w) {
+            // An editable drop-down hands its focus to its line edit.
+            if (w && qobject_cast<QComboBox *>(w->parentWidget()))
+                return w->parentWidget();
+            return w;
+        };
+        QWidget *start = find<QLineEdit>(u"Txt_key1"_s);
+        start->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 200; ++i) {
+            visited.append(control(QApplication::focusWidget())->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (control(QApplication::focusWidget()) == start)
+                break;
+        }
+        QCOMPARE(control(QApplication::focusWidget()), start);
+        QStringList reachable;
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (w->isVisibleTo(window.get()) && w->isEnabled() &&
+                (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() &&
+                !qobject_cast<QComboBox *>(w->parentWidget()))
+                reachable.append(w->objectName());
+        }
+        for (const QString &name : reachable)
+            QVERIFY2(visited.contains(name), qPrintable(name));
+        QVERIFY(!visited.contains(QString())); // no stop the user cannot see
+        // The method page follows its tab strip, after the ingredients.
+        const qsizetype ingredients = visited.indexOf(u"txt_yobi_0"_s);
+        QCOMPARE(visited.mid(ingredients, 3),
+                 (QStringList{u"txt_yobi_0"_s, u"Picture3"_s, u"txt_yobi_1"_s}));
+        QCOMPARE(window->form().txt_yobi[0], u"牛肉"_s);
+        QVERIFY(window->form().txt_yobi[1].isEmpty());
+    }
+
+    void tabStripTurnsPagesFromTheKeyboard()
+    {
+        open();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *strip = find<QWidget>(u"Picture3"_s);
+        strip->setFocus();
+        QTest::keyClick(strip, Qt::Key_Right);
+        QVERIFY(find<QWidget>(u"Picture1_1"_s)->isVisible());
+        QVERIFY(!find<QWidget>(u"Picture1_0"_s)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), strip);
+        QTest::keyClick(strip, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Txt_biko_1"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Txt_biko_2"_s);
+    }
+
+    void cutEntriesShowTheirWholeText()
+    {
+        open();
+        window->resize(900, 700);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QListWidget *list = window->list();
+        const int narrow = list->width();
+        const QString longName = u"肉\t 豚バラ肉と白菜のミルフィーユ鍋 柚子胡椒と三種のたれ添え"_s;
+        list->addItem(longName);
+        const auto tipAt = [](QWidget *w, const QPoint &at) {
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return u"(a tooltip stayed)"_s;
+            QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
+            QApplication::sendEvent(w, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const QRect cut = list->visualItemRect(list->item(list->count() - 1));
+        QCOMPARE(tipAt(list->viewport(), cut.center()), longName);
+        QCOMPARE(tipAt(list->viewport(), list->visualItemRect(list->item(0)).center()), QString());
+        auto *author = find<QComboBox>(u"cmb_name"_s);
+        author->setEditText(u"料理研究家のテスト太郎とその仲間たち"_s);
+        QCOMPARE(tipAt(author, author->rect().center()), u"料理研究家のテスト太郎とその仲間たち"_s);
+        author->setEditText(u"花子"_s);
+        QCOMPARE(tipAt(author, author->rect().center()), QString());
+        // A wider window gives the list room too.
+        window->resize(1500, 700);
+        QTRY_VERIFY(list->width() > narrow + 100);
     }
 };
 

@@ -13,6 +13,7 @@
 #include "platform/cp932.h"
 #include "platform/filedialogs.h"
 #include "platform/prompts.h"
+#include "platform/systemerror.h"
 #include "platform/textfile.h"
 #include "recipe/recipefilecommands.h"
 #include "recipe/recipefileformat.h"
@@ -283,7 +284,7 @@ QString reasonFor(const QByteArray &faults)
     const QByteArray first = faults.split(',').constFirst();
     for (const auto &[name, e] : {std::pair{"ENOSPC", ENOSPC}, {"EIO", EIO}, {"EACCES", EACCES}}) {
         if (first.endsWith(name))
-            return TextFile::systemErrorText(e);
+            return SystemError::text(e);
     }
     return {};
 }

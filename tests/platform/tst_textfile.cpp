@@ -39,7 +39,7 @@ void TestTextFile::readRefusesWhatIsNoPlainFile_data()
         << "huge" << failed
         << u"ファイルが大きすぎます（257 MB）。レシピファイルとして扱えるのは 256 MB までです。"_s;
     QTest::newRow("missing") << "missing" << int(TextFile::Error::NotFound)
-                             << u"ファイルまたはフォルダーが見つかりません。"_s;
+                             << u"ファイルまたはフォルダーがありません。"_s;
 }
 
 void TestTextFile::readRefusesWhatIsNoPlainFile()
@@ -125,7 +125,7 @@ void TestTextFile::writeIntoMissingFolderFails()
     const QString path = dir.filePath(u"sub/a.csv"_s);
     const TextFile::WriteResult written = TextFile::writeAtomically(path, "new");
     QCOMPARE(int(written.status), int(TextFile::WriteResult::NotSaved));
-    QCOMPARE(written.errorText, u"ファイルまたはフォルダーが見つかりません。"_s);
+    QCOMPARE(written.errorText, u"ファイルまたはフォルダーがありません。"_s);
     QVERIFY(!QFile::exists(path));
 }
 

@@ -442,7 +442,7 @@ void TestRecipeFileCommands::settingsWriteFailureIsReported()
     QCOMPARE(
         env.prompts.lastText(),
         told +
-            u"設定ファイル[%1]に書き込めませんでした。\r\nファイルまたはフォルダーが見つかりません。"_s
+            u"設定ファイル[%1]に書き込めませんでした。\r\nファイルまたはフォルダーがありません。"_s
                 .arg(ini));
     QCOMPARE(env.prompts.shown.back().icon, Prompts::Icon::Exclamation);
 }

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void closingWithoutSearchIsCancelled();
     void purposeIgnoresTyping();
     void hintsCycle();
+    void opensReadyForTheKeyboard();
 
 private:
     std::unique_ptr<TempProgramFolder> m_folder;
@@ -173,6 +174,33 @@ void TestMealFinder::hintsCycle()
     auto *timer = window.findChild<QTimer *>(u"Timer1"_s);
     QVERIFY(timer && timer->isActive());
     QCOMPARE(timer->interval(), 3000);
+}
+
+void TestMealFinder::opensReadyForTheKeyboard()
+{
+    MealFinderWindow window(m_state);
+    // The hint asks to pick ingredients: they are there before any choice.
+    auto *list = window.findChild<QListWidget *>(u"lst_zairyo"_s);
+    QCOMPARE(list->count(), 115);
+    QCOMPARE(list->item(0)->text(), u"飯/麺"_s);
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QComboBox *>(u"cmb_zairyo"_s)->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 10; ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        // An editable drop-down hands its focus to its line edit.
+        if (focused && !focused->objectName().startsWith(u"cmb_"_s) && focused->parentWidget() &&
+            focused->parentWidget()->objectName() == u"cmb_key"_s)
+            focused = focused->parentWidget();
+        visited.append(focused ? focused->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // Screen order: the left column from the top, then the right column.
+    QCOMPARE(visited, (QStringList{u"cmb_zairyo"_s, u"lst_zairyo"_s, u"cmb_mokuteki"_s,
+                                   u"cmb_tema"_s, u"cmb_cost"_s, u"cmb_kokuseki"_s, u"cmb_name"_s,
+                                   u"cmb_key"_s, u"cmb_tabeta"_s, u"cmd_serch"_s}));
 }
 
 QTEST_MAIN(TestMealFinder)

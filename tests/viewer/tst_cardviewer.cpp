@@ -21,6 +21,8 @@ private Q_SLOTS:
     void clickedCardOpensItsRecipe();
     void randomCardsOpenTheRecipeShown();
     void keepsItsMinimumSize();
+    void emptyListHasNoPages();
+    void resizeKeepsTheRandomCards();
 
 private:
     CardViewerSession session(int selected);
@@ -148,6 +150,35 @@ void TestCardViewer::keepsItsMinimumSize()
     QVERIFY(window.minimumWidth() >= 300);
     // Redrawn for the new size.
     QTRY_COMPARE(window.surface()->image().size(), window.surface()->size());
+}
+
+void TestCardViewer::emptyListHasNoPages()
+{
+    CardViewerSession s = session(-1);
+    s.entries.clear();
+    CardViewerWindow window(std::move(s));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!window.findChild<QPushButton *>(u"cmd_page_0"_s)->isEnabled());
+    QVERIFY(!window.findChild<QPushButton *>(u"cmd_page_1"_s)->isEnabled());
+    QVERIFY(window.cardPositions().isEmpty());
+}
+
+void TestCardViewer::resizeKeepsTheRandomCards()
+{
+    QRandomGenerator generator(11);
+    CardViewerSession s = session(-1);
+    s.random = [&] { return generator.generateDouble(); };
+    CardViewerWindow window(std::move(s));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QList<int> shown = window.cardPositions();
+    QCOMPARE(shown.size(), 6);
+    for (const QSize size : {QSize(900, 700), QSize(1000, 640), QSize(800, 800)}) {
+        window.resize(size);
+        QTRY_COMPARE(window.surface()->image().size(), window.surface()->size());
+        QCOMPARE(window.cardPositions(), shown);
+    }
 }
 
 QTEST_MAIN(TestCardViewer)

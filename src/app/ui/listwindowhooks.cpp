@@ -2,6 +2,7 @@
 
 #include "analysis/clipboardanalysis.h"
 #include "app/appstate.h"
+#include "app/ui/helpwindow.h"
 #include "app/ui/listfilecommands.h"
 #include "search/ui/authorlistwindow.h"
 #include "search/ui/mealfinderwindow.h"
@@ -10,6 +11,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -73,5 +76,8 @@ ListWindowHooks makeListWindowHooks()
         return runMealFinder(window.state(), &window);
     };
     hooks.cardViewer = &showCards;
+    hooks.openHelp = [](RecipeListWindow &window) {
+        Help::open(window.state(), u"HELP_PAGE"_s, &window);
+    };
     return hooks;
 }

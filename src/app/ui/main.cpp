@@ -2,6 +2,7 @@
 #include "app/appstate.h"
 #include "app/ui/listwindowhooks.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/translations.h"
 #include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
 #include "platform/widgets/printersetup.h"
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
+    installJapaneseTranslations();
     MainWindow::setAuthorListOpener(
         [](MainWindow &frame) { openAuthorList(frame.state(), &frame); });
 
@@ -42,6 +44,6 @@ int main(int argc, char *argv[])
     MainWindow window(state);
     const QString commandLine = QApplication::arguments().mid(1).join(u' ');
     if (!window.start(commandLine))
-        return 0;
+        return window.exitCode();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "app/startup.h"
+#include "app/ui/helpwindow.h"
 #include "app/ui/splashwindow.h"
 #include "platform/widgets/windowplacement.h"
 #include "print/engine/pagelayout.h"
@@ -8,7 +9,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,7 +16,7 @@
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QScreen>
-#include <QUrl>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -43,8 +43,6 @@ std::function<void(MainWindow &)> &printerSetupRunner()
     return runner;
 }
 
-const QString defaultHomePage = u"https://qvrecipe.example.jp/"_s;
-
 class FrameHost : public StartupHost
 {
 public:
@@ -68,7 +66,7 @@ public:
     void moveWindowTwips(int left, int top) override
     {
         const double t = WindowPlacement::twipsPerPixel(&m_window);
-        m_window.move(int(left / t), int(top / t));
+        WindowPlacement::moveOntoScreen(&m_window, QPoint(int(left / t), int(top / t)));
     }
     bool printingAvailable() const override { return true; }
     std::optional<double> printerLeftOffsetMm() const override
@@ -76,7 +74,7 @@ public:
         // Qt reports no physical offset for the printer it would pick; skip the probe.
         return std::nullopt;
     }
-    bool acquireSingleInstance(const QString &programDir) override
+    SingleInstance::Outcome acquireSingleInstance(const QString &programDir) override
     {
         return m_instance.acquire(programDir);
     }
@@ -114,7 +112,12 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     setCentralWidget(m_area);
     buildMenus();
     const double t = WindowPlacement::twipsPerPixel(this);
-    resize(int(12000 / t), int(8655 / t));
+    // Wide enough for the entry fields to show their entries whole, but
+    // never wider than the screen.
+    int width = int(15000 / t);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        width = qMin(width, screen->availableGeometry().width());
+    resize(width, int(8655 / t));
     setEnabled(false);
 }
 
@@ -193,7 +196,8 @@ bool MainWindow::start(const QString &commandLine)
     FrameHost host(*this, m_instance);
     const int result =
         Startup::runStartup(m_state, host, prompts(), QString::fromUtf16(Startup::version));
-    if (result == Startup::AlreadyRunning)
+    m_startResult = result;
+    if (result == Startup::AlreadyRunning || result == Startup::CannotStart)
         return false;
     show();
     SplashWindow splash(m_state.versionText, this);
@@ -215,6 +219,13 @@ bool MainWindow::start(const QString &commandLine)
     return true;
 }
 
+int MainWindow::exitCode() const
+{
+    // Another copy already serves the user; only a folder that cannot be
+    // used is a failure.
+    return m_startResult == Startup::CannotStart ? 1 : 0;
+}
+
 void MainWindow::runClipboardAnalysis()
 {
     pressListButton(u"Cmd_kaiseki"_s);
@@ -231,15 +242,31 @@ void MainWindow::ensureListWindow()
             content = placeholder;
         }
         QMdiSubWindow *sub = m_area->addSubWindow(content);
+        // Its close box only hides it, with everything typed into it kept;
+        // "レシピ(R)" brings it back.
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->installEventFilter(this);
         m_listWindow = content;
         sub->showMaximized();
     }
     if (auto *sub = qobject_cast<QMdiSubWindow *>(m_listWindow->parentWidget())) {
+        m_listWindow->show(); // closing the sub-window hid it too
         sub->show();
         m_area->setActiveSubWindow(sub);
     }
     m_listWindow->raise();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && m_listWindow && watched == m_listWindow->parentWidget()) {
+        // The list window is going: its File items have no window to act on.
+        QTimer::singleShot(0, this, [this] {
+            if (m_listWindow && !m_listWindow->parentWidget()->isVisible())
+                switchMenuMode(QString());
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::switchMenuMode(const QString &mode)
@@ -293,24 +320,21 @@ void MainWindow::togglePreview()
     item->setChecked(m_state.previewMode != 0);
 }
 
-static QString homePage(const AppState &state)
-{
-    // A user may point this at another page; nothing writes the key.
-    const QString configured =
-        state.settings ? state.settings->readSetting(QString(), u"HOMEPAGE"_s) : QString();
-    return configured.isEmpty() ? defaultHomePage : configured;
-}
-
 void MainWindow::openHomePage()
 {
-    QDesktopServices::openUrl(QUrl(homePage(m_state)));
+    // Without a configured page the program's own help is its home page.
+    Help::open(m_state, u"HOMEPAGE"_s, this);
 }
 
 QString MainWindow::versionBoxText() const
 {
+    const QString homePage = Help::configuredAddress(m_state, u"HOMEPAGE"_s);
+    const QString where =
+        homePage.isEmpty()
+            ? u"使いかたは、ファイルメニューの「ヘルプ(便利な使いかた)」に有ります。"_s
+            : u"最新版は、"_s + homePage + u" に有ります。"_s;
     return u"レシピ帳 ～ 毎日のおかずと保存版レシピ ～"_s + u" "_s + m_state.programName.toLower() +
-           u".exe  Ver "_s + m_state.versionText + u"\r\n\r\n"_s + u"最新版は、"_s +
-           homePage(m_state) + u" に有ります。"_s + u"\r\n\r\n"_s +
+           u".exe  Ver "_s + m_state.versionText + u"\r\n\r\n"_s + where + u"\r\n\r\n"_s +
            u"友達などに宣伝してくれるとうれしいです（＾＾）"_s;
 }
 

@@ -25,8 +25,10 @@ public:
     ~MainWindow() override;
 
     // Creation steps: start-up, splash, vocabulary file, list window, version box.
-    // Returns false when the process must end (another copy is running).
+    // Returns false when the process must end (another copy is running, or
+    // the program folder cannot be used); exitCode() is then its status.
     bool start(const QString &commandLine);
+    int exitCode() const;
 
     void switchMenuMode(const QString &mode);
     QAction *menuItem(const QString &name) const { return m_items.value(name); }
@@ -51,6 +53,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -69,4 +72,5 @@ private:
     QString m_menuMode;
     QHash<QString, QAction *> m_items;
     SingleInstance m_instance;
+    int m_startResult = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/ui/splashwindow.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -16,11 +17,10 @@ SplashWindow::SplashWindow(const QString &versionText, QWidget *mainWindow)
     pal.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xE7));
     setPalette(pal);
 
-    auto *picture = new QLabel(u"🍳"_s, this);
+    auto *picture = new QLabel(this);
+    picture->setObjectName(u"picture"_s);
+    picture->setPixmap(QPixmap(u":/splash.png"_s));
     picture->setAlignment(Qt::AlignCenter);
-    QFont big = picture->font();
-    big.setPointSize(36);
-    picture->setFont(big);
     auto *title = new QLabel(u"QVRECIPE レシピ帳"_s, this);
     title->setObjectName(u"lbl_title"_s);
     QFont titleFont = title->font();

@@ -90,6 +90,8 @@ QWidget *FormBinding::makeText(QWidget *parent, const QString &name, bool multil
     QWidget *box = nullptr;
     if (multiline) {
         auto *edit = new QPlainTextEdit(parent);
+        // Tab moves on, as in every other field: a TAB is no part of a recipe.
+        edit->setTabChangesFocus(true);
         connect(edit, &QPlainTextEdit::textChanged, this, [this, edit, target] {
             if (!m_pushing)
                 *target = toForm(edit->toPlainText());

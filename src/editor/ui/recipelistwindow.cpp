@@ -1,4 +1,5 @@
 #include "editor/ui/recipelistwindow.h"
+#include "platform/widgets/cuttexttips.h"
 #include "platform/widgets/windowplacement.h"
 
 #include "analysis/classification.h"
@@ -27,6 +28,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -47,8 +49,6 @@ public:
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
-
-const QString defaultHelpPage = u"https://qvrecipe.example.jp/help/"_s;
 
 } // namespace
 
@@ -91,6 +91,7 @@ void RecipeListWindow::buildControls()
     m_list->setUniformItemSizes(true);
     m_list->setMinimumWidth(210);
     m_list->installEventFilter(this);
+    CutTextTips::install(m_list);
     m_serch = button(u"cmd_serch"_s, u"今日のおかずは何にする？"_s);
     QPushButton *cards = button(u"Command1"_s, u"画像一覧"_s);
     QPushButton *authors = button(u"cmd_name"_s, u"作者"_s);
@@ -114,14 +115,10 @@ void RecipeListWindow::buildControls()
     browseRow->addWidget(authors);
     browseRow->addWidget(help);
     left->addLayout(browseRow);
-    auto *fileRow = new QGridLayout;
-    int fileButton = 0;
-    for (QPushButton *b : {fileRead, fileWrite, fileImport, fileExport, fileSearch}) {
-        b->setMaximumHeight(22);
-        fileRow->addWidget(b, fileButton / 3, fileButton % 3);
-        ++fileButton;
-    }
-    left->addLayout(fileRow);
+    // The file commands are the File menu's; their buttons only carry them
+    // out and stay out of sight (their design captions are not Japanese).
+    for (QPushButton *b : {fileRead, fileWrite, fileImport, fileExport, fileSearch})
+        b->hide();
 
     // Right: entry fields.
     FormBinding &f = *m_binding;
@@ -178,6 +175,7 @@ void RecipeListWindow::buildControls()
     for (const QString &name : f.comboNames()) {
         f.combo(name)->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         f.combo(name)->setMinimumContentsLength(3);
+        CutTextTips::install(f.combo(name));
     }
     const int singleLine = WindowPlacement::twipsToPixels(this, 315);
     for (QWidget *w : f.Txt_biko)
@@ -276,11 +274,13 @@ void RecipeListWindow::buildControls()
     auto *content = new QWidget;
     auto *columns = new QHBoxLayout(content);
     columns->setContentsMargins(4, 4, 4, 4);
-    columns->addLayout(left, 0);
-    columns->addLayout(right, 1);
+    // Both sides grow with the window: longer dish names, wider fields.
+    columns->addLayout(left, 2);
+    columns->addLayout(right, 5);
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus); // a Tab stop that shows nothing
     scroll->setWidget(content);
     auto *top = new QVBoxLayout(this);
     top->setContentsMargins(0, 0, 0, 0);
@@ -318,6 +318,26 @@ void RecipeListWindow::buildControls()
     hook(analyse, &ListWindowHooks::analyse);
     hook(authors, &ListWindowHooks::authorList);
     hook(print, &ListWindowHooks::print);
+
+    // Tab follows the screen: the left column from the top, then the entry
+    // fields row by row, the pages, the picture, the commands and printing.
+    QList<QWidget *> order = {m_view, m_second, all,  m_list,    m_serch,
+                              cards,  authors,  help, f.Txt_key1};
+    for (const char16_t *name :
+         {u"Cmb_bunrui11", u"cmb_bunrui12", u"cmb_jyuyou", u"cmb_level", u"cmb_mokuteki",
+          u"cmb_kokuseki", u"cmb_tema", u"cmb_cost", u"cmb_key", u"cmb_name", u"cmb_aji"})
+        order.append(f.combo(QString::fromUtf16(name)));
+    for (int i : {0, 9, 10, 11, 12, 3, 4, 5, 6, 7, 8})
+        order.append(f.Txt_biko[std::size_t(i)]);
+    for (QCheckBox *check : switches)
+        order.append(check);
+    order << f.txt_yobi[0] << m_tabs << f.txt_yobi[1] << f.Txt_biko[1] << f.Txt_biko[2]
+          << f.txt_yobi[2] << attach << paste << clearPic;
+    for (int i = 0; i < captions.size(); ++i)
+        order.append(findChild<QPushButton *>(u"Cmd_Update_%1"_s.arg(i)));
+    order << analyse << m_type << m_men << m_selectStart << print;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void RecipeListWindow::load()
@@ -565,12 +585,17 @@ void RecipeListWindow::showPicture(const QString &path)
 
 void RecipeListWindow::showPage(int tab)
 {
+    // Disabling the window takes the focus away; a keyboard user who turned
+    // the page from the tab strip keeps it there.
+    QPointer<QWidget> focused = QApplication::focusWidget();
     setEnabled(false);
     BusyPointer busy;
     m_tabs->selectTab(tab);
     for (int i = 1; i <= int(m_pages.size()); ++i)
         m_pages[std::size_t(i - 1)]->setVisible(i == m_tabs->selectedTab());
     setEnabled(true);
+    if (focused && focused->isVisible())
+        focused->setFocus(Qt::OtherFocusReason);
 }
 
 void RecipeListWindow::mealFinder()
@@ -629,17 +654,17 @@ void RecipeListWindow::pastePicture()
         rebuildList();
 }
 
-QString RecipeListWindow::helpPageAddress(const AppState &state)
-{
-    // A user may point this at another page.
-    const QString configured =
-        state.settings ? state.settings->readSetting(QString(), u"HELP_PAGE"_s) : QString();
-    return configured.isEmpty() ? defaultHelpPage : configured;
-}
-
 void RecipeListWindow::showHelp()
 {
-    m_prompts.message(RecipeEditor::helpText(helpPageAddress(m_state)), Prompts::Icon::Information);
+    // A user may point HELP_PAGE at a page of their own; otherwise the
+    // program's built-in help is offered.
+    const QString address =
+        m_state.settings ? m_state.settings->readSetting(QString(), u"HELP_PAGE"_s) : QString();
+    const Prompts::Answer answer =
+        m_prompts.message(RecipeEditor::helpText(address), Prompts::Icon::Information,
+                          Prompts::Buttons::YesNo, Prompts::Answer::Yes);
+    if (answer == Prompts::Answer::Yes && m_hooks.openHelp)
+        m_hooks.openHelp(*this);
 }
 
 void RecipeListWindow::jumpGroup(bool forward, bool thenShow)

@@ -36,6 +36,7 @@ struct ListWindowHooks
     Command analyse;    // Cmd_kaiseki
     Command authorList; // cmd_name
     Command print;      // Cmd_print
+    Command openHelp;   // the usage page offered by Cmd_help
     // The meal finder, modal; true when the user asked for a search (the
     // conditions are then in AppState), false when it was cancelled.
     std::function<bool(RecipeListWindow &)> mealFinder;
@@ -97,8 +98,6 @@ public:
 
     // The rows the current view lists (the row test the list is built with).
     RecipeListFilter currentFilter() const;
-
-    static QString helpPageAddress(const AppState &state);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

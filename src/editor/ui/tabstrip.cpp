@@ -1,5 +1,6 @@
 #include "editor/ui/tabstrip.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,6 +11,8 @@ TabStrip::TabStrip(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
     setMinimumHeight(22);
+    // Reached with Tab like any control; the arrow keys then change pages.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TabStrip::setTag(const QString &tag)
@@ -76,8 +79,43 @@ void TabStrip::paintEvent(QPaintEvent *)
         QFont f = font();
         f.setBold(selected);
         p.setFont(f);
-        p.drawText(QRect(x, top, tabWidth, h - top), Qt::AlignCenter, names.at(i));
+        const QRect captionRect(x, top, tabWidth, h - top);
+        p.drawText(captionRect, Qt::AlignCenter, names.at(i));
+        if (selected && hasFocus()) {
+            QRect focus = p.boundingRect(captionRect, Qt::AlignCenter, names.at(i));
+            p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.drawRect(focus.adjusted(-3, -1, 2, 0));
+            p.setRenderHint(QPainter::Antialiasing);
+        }
     }
+}
+
+void TabStrip::keyPressEvent(QKeyEvent *event)
+{
+    const int n = int(captions().size());
+    int k = m_selected;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        k = m_selected > 1 ? m_selected - 1 : n;
+        break;
+    case Qt::Key_Right:
+        k = m_selected < n ? m_selected + 1 : 1;
+        break;
+    case Qt::Key_Home:
+        k = 1;
+        break;
+    case Qt::Key_End:
+        k = n;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (n == 0)
+        return;
+    selectTab(k);
+    Q_EMIT tabPressed(k);
 }
 
 void TabStrip::mousePressEvent(QMouseEvent *event)

@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // A drawn strip of tabs whose captions are the comma-separated text of its
-// "tag" property. Pressing a tab selects it (tabs counted from 1).
+// "tag" property. Pressing a tab, or the arrow keys while the strip has the
+// focus, selects it (tabs counted from 1).
 class TabStrip : public QWidget
 {
     Q_OBJECT
@@ -27,6 +28,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int m_selected = 1;

@@ -30,6 +30,48 @@ void centreOn(QWidget *window, const QWidget *on)
     window->move(topLeft);
 }
 
+QPoint visiblePosition(const QRect &window, const QList<QRect> &screens)
+{
+    if (screens.isEmpty())
+        return window.topLeft();
+    // The title band must lie on a screen from top to bottom and show enough
+    // of its width to be grabbed.
+    const QRect band(window.topLeft(), QSize(window.width(), qMin(window.height(), 32)));
+    const int grabWidth = qMin(window.width(), 100);
+    for (const QRect &screen : screens) {
+        const QRect shown = band.intersected(screen);
+        if (shown.height() == band.height() && shown.width() >= grabWidth)
+            return window.topLeft();
+    }
+    const auto distance = [&window](const QRect &screen) {
+        const QPoint c = window.center();
+        const int dx = qMax(0, qMax(screen.left() - c.x(), c.x() - screen.right()));
+        const int dy = qMax(0, qMax(screen.top() - c.y(), c.y() - screen.bottom()));
+        return qint64(dx) * dx + qint64(dy) * dy;
+    };
+    const QRect *nearest = &screens.front();
+    for (const QRect &screen : screens) {
+        if (distance(screen) < distance(*nearest))
+            nearest = &screen;
+    }
+    // Inside the screen; a window larger than it keeps its top-left corner on it.
+    const auto fit = [](int at, int size, int low, int high) {
+        return qMax(low, qMin(at, high - size + 1));
+    };
+    return {fit(window.left(), window.width(), nearest->left(), nearest->right()),
+            fit(window.top(), window.height(), nearest->top(), nearest->bottom())};
+}
+
+void moveOntoScreen(QWidget *window, const QPoint &position)
+{
+    if (!window)
+        return;
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    window->move(visiblePosition(QRect(position, window->frameGeometry().size()), screens));
+}
+
 double twipsPerPixel(const QWidget *widget)
 {
     const QScreen *screen =

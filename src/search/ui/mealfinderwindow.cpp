@@ -1,6 +1,7 @@
 #include "search/ui/mealfinderwindow.h"
 
 #include "app/appstate.h"
+#include "platform/widgets/cuttexttips.h"
 #include "platform/widgets/windowplacement.h"
 
 #include <QComboBox>
@@ -34,6 +35,7 @@ MealFinderWindow::MealFinderWindow(AppState &state, QWidget *parent)
     m_ingredients = new QListWidget(this);
     m_ingredients->setObjectName(u"lst_zairyo"_s);
     m_ingredients->setSelectionMode(QAbstractItemView::MultiSelection);
+    CutTextTips::install(m_ingredients);
 
     m_help = new QLabel(m_hints.text(), this);
     m_help->setObjectName(u"lbl_help"_s);
@@ -68,6 +70,12 @@ MealFinderWindow::MealFinderWindow(AppState &state, QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
+    // Tab follows the screen: the left column, then the right one.
+    const QList<QWidget *> order = {m_category, m_ingredients, m_purpose, m_effort, m_cost,
+                                    m_cuisine,  m_author,      m_keyword, m_eaten,  searchButton};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
     connect(m_category, &QComboBox::activated, this, [this](int index) {
         m_form.chooseCategory(index);
         fillIngredientList();
@@ -77,6 +85,10 @@ MealFinderWindow::MealFinderWindow(AppState &state, QWidget *parent)
     connect(m_timer, &QTimer::timeout, this, [this] { m_help->setText(m_hints.tick()); });
     connect(searchButton, &QPushButton::clicked, this, &MealFinderWindow::search);
     m_timer->start();
+    // Selecting the first category at load fires its handler, as a choice
+    // does: the list offers every ingredient before anything is chosen.
+    m_form.chooseCategory(m_category->currentIndex());
+    fillIngredientList();
     resize(560, 360);
 }
 
@@ -88,6 +100,7 @@ QComboBox *MealFinderWindow::addCombo(const char16_t *name, const ChoiceList &li
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(list.items);
     combo->setCurrentIndex(list.current);
+    CutTextTips::install(combo);
     return combo;
 }
 

@@ -78,13 +78,23 @@ void CardViewerWindow::select(int position)
 void CardViewerWindow::drawCards(bool random)
 {
     const int count = int(m_session.entries.size());
+    if (random)
+        m_randomSlots = count > 0 ? CardSlots::randomSlots(count, m_session.random) : QList<int>();
+    drawSlots(random ? m_randomSlots : CardSlots::pageSlots(count, m_selected), random);
+}
+
+void CardViewerWindow::drawSlots(const QList<int> &slots, bool random)
+{
+    const int count = int(m_session.entries.size());
     m_cards.clear();
+    // Paging has nowhere to go in an empty list or among random cards.
+    const bool pageMode = !random && m_selected >= 0;
+    m_previous->setEnabled(pageMode && CardSlots::previousEnabled(m_selected));
+    m_next->setEnabled(pageMode && CardSlots::nextEnabled(count, m_selected, int(slots.size())));
     if (count == 0 || m_surface->size().isEmpty()) {
         m_surface->setImage(QImage());
         return;
     }
-    const QList<int> slots = random ? CardSlots::randomSlots(count, m_session.random)
-                                    : CardSlots::pageSlots(count, m_selected);
     QList<int> recordNos;
     for (int position : slots)
         recordNos.append(m_session.entries.at(position).recordNo);
@@ -107,10 +117,6 @@ void CardViewerWindow::drawCards(bool random)
     }
     m_surface->setImage(image);
     QApplication::restoreOverrideCursor();
-
-    const bool pageMode = !random && m_selected >= 0;
-    m_previous->setEnabled(pageMode && CardSlots::previousEnabled(m_selected));
-    m_next->setEnabled(pageMode && CardSlots::nextEnabled(count, m_selected, int(slots.size())));
 }
 
 void CardViewerWindow::pageButton(int index)
@@ -148,7 +154,11 @@ void CardViewerWindow::redrawForSize()
     if (m_resizing || isMinimized())
         return;
     m_resizing = true;
-    drawCards(m_selected < 0);
+    // A new size redraws the suggestion shown; only the button draws anew.
+    if (m_selected < 0 && !m_randomSlots.isEmpty())
+        drawSlots(m_randomSlots, true);
+    else
+        drawCards(m_selected < 0);
     m_resizing = false;
 }
 

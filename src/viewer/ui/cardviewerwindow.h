@@ -60,6 +60,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void drawSlots(const QList<int> &slots, bool random);
     void select(int position);
     void pageButton(int index);
     void randomButton();
@@ -69,6 +70,7 @@ private:
     CardViewerSession m_session;
     int m_selected = -1;
     QList<int> m_cards;
+    QList<int> m_randomSlots; // the random suggestion shown, kept across resizes
     CardSurface *m_surface = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
