@@ -18,11 +18,27 @@ bool isRequested(const QStringList &args);
 
 // args without the program name. Returns the process exit status: 0 after
 // printing the recipe, non-zero with a message on err when the file cannot
-// be read.
+// be read or holds no recipe text.
 int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock &clock);
 
-// Decodes a text file: UTF-8 with or without a byte-order mark, else CP932.
+// The largest file analysed: far more than the fields of any recipe hold.
+constexpr qint64 maxInputBytes = 4 * 1024 * 1024;
+
+// Decodes a text file: UTF-16 with its byte-order mark, UTF-8 with or
+// without one, else CP932.
 QString decodeText(const QByteArray &bytes);
+
+// Decoded text that holds no NUL and few undecodable or control characters.
+bool isText(const QString &text);
+
+// The text of a file to analyse. When it cannot be read, is too large,
+// is no text or holds nothing to analyse, text is null and error says why.
+struct Input
+{
+    QString text;
+    QString error;
+};
+Input readInput(const QString &path);
 
 } // namespace AnalyseCommand
 

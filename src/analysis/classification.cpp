@@ -4,6 +4,8 @@
 #include "analysis/classificationrules.h"
 #include "analysis/textfold.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -58,21 +60,111 @@ void classifyDish(const QString &dishName, DishClassification &result)
     }
 }
 
-void classifyMainIngredient(const QString &text, QString &category, QString &word)
+namespace {
+
+enum class Match { None, Set, Stopped };
+
+template <typename Rules>
+Match applyRules(const Rules &rules, const QString &text, const CharPresence &present,
+                 QString &category, QString &word)
 {
-    if (text.isEmpty())
-        return;
-    CharPresence present;
-    present.index(text);
-    for (const MainIngredientRule &rule : MainIngredientRules) {
+    for (const MainIngredientRule &rule : rules) {
         if (!containsAny(text, present, rule.keywords))
             continue;
         if (rule.stops)
-            return; // apple vinegar is no fruit
+            return Match::Stopped; // apple vinegar is no fruit
         setIfGiven(category, rule.category);
         setIfGiven(word, rule.word);
-        return;
+        return Match::Set;
     }
+    return Match::None;
+}
+
+Match classify(const QString &text, QString &category, QString &word)
+{
+    if (text.isEmpty())
+        return Match::None;
+    CharPresence present;
+    present.index(text);
+    const Match match = applyRules(MainIngredientRules, text, present, category, word);
+    // The added rules only fill a gap; they never replace a guess.
+    if (match != Match::None || !category.isEmpty() || !word.isEmpty())
+        return match;
+    return applyRules(ExtraMainIngredientRules, text, present, category, word);
+}
+
+// The rule whose keyword stands first in the text; among keywords at the
+// same place the earlier rule.
+template <typename Rules>
+const MainIngredientRule *firstNamed(const Rules &rules, const QString &text,
+                                     const CharPresence &present)
+{
+    const MainIngredientRule *found = nullptr;
+    qsizetype foundAt = -1;
+    for (const MainIngredientRule &rule : rules) {
+        for (std::u16string_view k : rule.keywords) {
+            if (!present.mayContain(view(k)))
+                continue;
+            const qsizetype at = text.indexOf(view(k));
+            if (at >= 0 && (foundAt < 0 || at < foundAt)) {
+                found = &rule;
+                foundAt = at;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+void classifyMainIngredient(const QString &text, QString &category, QString &word)
+{
+    classify(text, category, word);
+}
+
+void classifyMainIngredientOfName(const QString &name, QString &category, QString &word)
+{
+    if (name.isEmpty())
+        return;
+    CharPresence present;
+    present.index(name);
+    const MainIngredientRule *rule = firstNamed(MainIngredientRules, name, present);
+    if (!rule && category.isEmpty() && word.isEmpty())
+        rule = firstNamed(ExtraMainIngredientRules, name, present);
+    if (!rule || rule->stops)
+        return;
+    setIfGiven(category, rule->category);
+    setIfGiven(word, rule->word);
+}
+
+void classifyMainIngredientByLine(const QString &ingredients, QString &category, QString &word)
+{
+    qsizetype from = 0;
+    while (from <= ingredients.size()) {
+        qsizetype end = ingredients.indexOf(u"\r\n"_s, from);
+        if (end < 0)
+            end = ingredients.size();
+        if (classify(ingredients.sliced(from, end - from), category, word) == Match::Set)
+            return;
+        from = end + 2;
+    }
+}
+
+bool mentionsDishOrIngredient(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    CharPresence present;
+    present.index(text);
+    for (const DishGenreRule &rule : DishGenreRules) {
+        if (containsAny(text, present, rule.keywords))
+            return true;
+    }
+    const auto names = [&](const MainIngredientRule &rule) {
+        return !rule.stops && containsAny(text, present, rule.keywords);
+    };
+    return std::any_of(MainIngredientRules.begin(), MainIngredientRules.end(), names) ||
+           std::any_of(ExtraMainIngredientRules.begin(), ExtraMainIngredientRules.end(), names);
 }
 
 void normalizeCategoryFields(RecipeRecord &record)

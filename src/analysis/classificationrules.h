@@ -36,3 +36,5 @@ struct MainIngredientRule
 // The first matching rule decides; the order carries meaning.
 extern const std::array<DishGenreRule, 40> DishGenreRules;
 extern const std::array<MainIngredientRule, 48> MainIngredientRules;
+// Tried after MainIngredientRules.
+extern const std::vector<MainIngredientRule> ExtraMainIngredientRules;

@@ -17,6 +17,7 @@ enum class State {
     Ingredients = 10,
     Method = 20,
     Point = 30,
+    Nutrition = 35, // a block of nutrition figures
     Notes = 40,
     SettingsBlock = 50,
 };

@@ -71,7 +71,7 @@ void TestRecipeTextParser::field_data()
         << u"おふくろの味"_s;
     QTest::newRow("title vote") << lines({u"カレー投票"_s}) << u"dishName"_s << u"カレー"_s;
     QTest::newRow("title decoration")
-        << lines({u"★☆ 簡単～ 親子丼 ★"_s}) << u"dishName"_s << u"☆ 簡単  親子丼"_s;
+        << lines({u"★☆ 簡単～ 親子丼 ★"_s}) << u"dishName"_s << u"簡単 親子丼"_s;
     QTest::newRow("title after rule line")
         << lines({u"-----"_s, u"  卵焼き"_s, u"-----"_s}) << u"dishName"_s << u"卵焼き"_s;
     QTest::newRow("title after blank lines")
@@ -135,8 +135,8 @@ void TestRecipeTextParser::field_data()
     QTest::newRow("point heading")
         << lines({u"x"_s, u"作り方"_s, u"切る"_s, u"【ポイント】"_s, u"  強火で"_s, u"  一気に"_s})
         << u"point"_s << u"強火で\r\n一気に"_s;
-    QTest::newRow("decorated point is no heading")
-        << lines({u"x"_s, u"★ポイント★"_s, u"材料"_s, u"卵"_s}) << u"notes"_s << u"★ポイント★"_s;
+    QTest::newRow("decorated point heading")
+        << lines({u"x"_s, u"★ポイント★"_s, u"強火で"_s}) << u"point"_s << u"強火で"_s;
     QTest::newRow("bare point heading")
         << lines({u"x"_s, u"★ポイント"_s, u"強火で"_s}) << u"point"_s << u"強火で"_s;
     QTest::newRow("tip heading with full-width mark")
@@ -146,8 +146,8 @@ void TestRecipeTextParser::field_data()
         << lines({u"x"_s, u"材料"_s, u"卵"_s, u"【備考】"_s, u"冷蔵で2日"_s}) << u"notes"_s
         << u"冷蔵で2日"_s;
 
-    QTest::newRow("kcal lower case")
-        << lines({u"x"_s, u"カロリー 350kcal"_s}) << u"calories"_s << QString();
+    QTest::newRow("kcal in any case")
+        << lines({u"x"_s, u"カロリー 350kcal"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("KCAL") << lines({u"x"_s, u"350KCAL"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("calorie sign") << lines({u"x"_s, u"350㌍"_s}) << u"calories"_s << u"350"_s;
     QTest::newRow("first calories win")
@@ -163,8 +163,7 @@ void TestRecipeTextParser::field_data()
     QTest::newRow("cooking time") << lines({u"x"_s, u"料理時間 20分"_s}) << u"time"_s << u"20分"_s;
     QTest::newRow("cooking time removed")
         << lines({u"x"_s, u"料理時間20分 簡単"_s, u"材料"_s, u"卵"_s}) << u"notes"_s << u"簡単"_s;
-    QTest::newRow("no minutes no time")
-        << lines({u"x"_s, u"調理時間：1時間"_s}) << u"time"_s << QString();
+    QTest::newRow("hours") << lines({u"x"_s, u"調理時間：1時間"_s}) << u"time"_s << u"1時間"_s;
 
     QTest::newRow("kanji servings") << lines({u"x"_s, u"二人分"_s}) << u"servings"_s << u"2"_s;
     QTest::newRow("ten not scanned") << lines({u"x"_s, u"十二人分"_s}) << u"servings"_s << u"2"_s;
@@ -201,6 +200,69 @@ void TestRecipeTextParser::field_data()
         << u"飲み物"_s;
     QTest::newRow("empty name uses ingredients")
         << lines({u"-----"_s}) << u"category"_s << QString();
+    QTest::newRow("main ingredient named first")
+        << lines({u"なすと豚肉のみそ炒め"_s}) << u"category"_s << u"野菜"_s;
+    QTest::newRow("main ingredient of the first line")
+        << lines({u"x"_s, u"材料"_s, u"卵 2個"_s, u"牛乳 200ml"_s}) << u"category"_s << u"卵"_s;
+
+    // Pages as they are copied.
+    const QString page =
+        lines({u"クックノート"_s, u"ホーム > 肉料理 > 豚の生姜焼き"_s, u"豚の生姜焼き"_s,
+               u"by たろう"_s, u"甘辛いタレが決め手です。"_s, u"PR"_s, u"材料 (2人分)"_s,
+               u"豚ロース肉"_s, u"200g"_s, u"作り方"_s, u"1"_s, u"焼く。"_s, u"コツ・ポイント"_s,
+               u"強火で。"_s, u"関連レシピ"_s, u"・鶏の照り焼きの作り方"_s});
+    QTest::newRow("page name") << page << u"dishName"_s << u"豚の生姜焼き"_s;
+    QTest::newRow("page amount below name") << page << u"ingredients"_s << u"豚ロース肉 200g"_s;
+    QTest::newRow("page step number alone") << page << u"method"_s << u"1.焼く。"_s;
+    QTest::newRow("page tip, related recipes left out") << page << u"point"_s << u"強火で。"_s;
+    QTest::newRow("name with label and tagline")
+        << lines({u"【応援レシピ1】鶏の唐揚げ ～にんにく醤油味～"_s, u"材料"_s, u"鶏肉"_s})
+        << u"dishName"_s << u"鶏の唐揚げ"_s;
+    QTest::newRow("name a heading repeats")
+        << lines({u"おうちごはんラボ"_s, u"しっとり!"_s, u"鶏むね肉のチャーシュー"_s,
+                  u"作り置きにも。"_s, u"鶏むね肉のチャーシューの材料(3人分)"_s, u"鶏むね肉 2枚"_s})
+        << u"dishName"_s << u"鶏むね肉のチャーシュー"_s;
+    QTest::newRow("name in a table cell")
+        << lines({u"+--------+"_s, u"| 親子丼 |"_s, u"| 材料(2人分) |"_s, u"| 卵 | 3個 |"_s})
+        << u"ingredients"_s << u"卵 3個"_s;
+    QTest::newRow("heading pair of a two-column page")
+        << lines({u"x"_s, u"作り方\t材料(4人分)"_s, u"卵\t2個"_s, u"1.割る。"_s})
+        << u"ingredients"_s << u"卵 2個"_s;
+    QTest::newRow("table header of ingredients")
+        << lines({u"x"_s, u"材料・調味料\t分量\t下準備"_s, u"卵\t2個\t溶く"_s, u"作り方"_s,
+                  u"焼く"_s})
+        << u"ingredients"_s << u"卵 2個 溶く"_s;
+    QTest::newRow("servings inside angle brackets")
+        << lines({u"x"_s, u"<材料・2人分>"_s, u"卵 2個"_s}) << u"ingredients"_s << u"卵 2個"_s;
+    QTest::newRow("sentence naming the method")
+        << lines({u"x"_s, u"基本の作り方です。"_s, u"1. 割る"_s, u"2. 焼く"_s}) << u"method"_s
+        << u"1. 割る\r\n2. 焼く"_s;
+    QTest::newRow("point heading with its text")
+        << lines({u"x"_s, u"作り方"_s, u"焼く"_s, u"減塩ポイント:だしをきかせる"_s}) << u"point"_s
+        << u"だしをきかせる"_s;
+    QTest::newRow("lines broken by the page width")
+        << lines({u"x"_s, u"作り方"_s, u"(1)塩少々を入"_s, u"れた湯でゆでる。"_s, u"(2)切る。"_s})
+        << u"method"_s << u"(1)塩少々を入れた湯でゆでる。\r\n(2)切る。"_s;
+
+    QTest::newRow("calories below their label")
+        << lines({u"x"_s, u"エネルギー"_s, u"/170 kcal"_s}) << u"calories"_s << u"170"_s;
+    QTest::newRow("salt below its label")
+        << lines({u"x"_s, u"食塩相当量"_s, u"/0.5 g"_s}) << u"salt"_s << u"0.5"_s;
+    QTest::newRow("nutrition table rows")
+        << lines({u"x"_s, u"エネルギー 食塩相当量"_s, u"52kcal 0.7g"_s}) << u"salt"_s << u"0.7"_s;
+    QTest::newRow("salt remark is no salt content")
+        << lines({u"x"_s, u"塩分が気になる方は七味を小さじ1(6g)"_s}) << u"salt"_s << QString();
+    QTest::newRow("nutrition basis is no servings")
+        << lines({u"x"_s, u"栄養情報(1人分)"_s, u"1人分あたり 320kcal"_s, u"材料(2人分)"_s})
+        << u"servings"_s << u"2"_s;
+    QTest::newRow("time with equals sign")
+        << lines({u"x"_s, u"調理時間=約50分"_s}) << u"time"_s << u"50分"_s;
+    QTest::newRow("time as a guide")
+        << lines({u"x"_s, u"調理時間の目安:約30分"_s}) << u"time"_s << u"30分"_s;
+    QTest::newRow("time beside servings")
+        << lines({u"x"_s, u"15分\t2人前"_s}) << u"time"_s << u"15分"_s;
+    QTest::newRow("step time is no cooking time")
+        << lines({u"x"_s, u"作り方"_s, u"1. 10分煮る"_s}) << u"time"_s << QString();
 }
 
 void TestRecipeTextParser::field()
@@ -251,6 +313,12 @@ void TestRecipeTextParser::nastyInputs_data()
     QTest::newRow("bar markers") << QString(u"| 1| 2| 3| 9"_s).repeated(20'000);
     QTest::newRow("lone surrogates") << QString(u"\xD800\xDC00\xDBFF"_s).repeated(1000);
     QTest::newRow("only breaks") << QString(u"\r\n\r\r\n\n"_s).repeated(10'000);
+    // Long lines full of what the scanners look for: each must stay linear.
+    QTest::newRow("servings bases") << u"x\r\n"_s + QString(u"1人分あたり "_s).repeated(200'000);
+    QTest::newRow("salt remarks") << u"x\r\n"_s + QString(u"塩分が"_s).repeated(300'000);
+    QTest::newRow("steps in one line")
+        << u"x\r\n作り方\r\n"_s + QString(u"(1)切る。"_s).repeated(200'000);
+    QTest::newRow("digits before kcal") << u"x\r\n"_s + QString(1'000'000, u'1') + u"kcal"_s;
     QTest::newRow("one bracket") << u"＜"_s;
     QTest::newRow("settings block only") << u"【その他設定項目】"_s;
 }

@@ -1,6 +1,6 @@
 #include "app/ui/listwindowhooks.h"
 
-#include "analysis/clipboardanalysis.h"
+#include "editor/clipboardanalysis.h"
 #include "app/appstate.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/listfilecommands.h"

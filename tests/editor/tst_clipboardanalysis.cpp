@@ -1,4 +1,4 @@
-#include "analysis/clipboardanalysis.h"
+#include "editor/clipboardanalysis.h"
 #include "editor/recipeform.h"
 #include "recipe/recipeexport.h"
 #include "recipe/recipefileformat.h"
@@ -95,20 +95,24 @@ void TestClipboardAnalysis::selection_data()
     QTest::addColumn<QString>("cuisine");
     QTest::addColumn<QString>("category");
     QTest::addColumn<QString>("word");
-    // A guess that is no item of its list leaves the cleared selection: the
-    // first category "飯/麺", empty elsewhere.
+    // A guess is brought to the vocabulary as rows read from a file are;
+    // one that is still no item of its list leaves the field empty.
     QTest::newRow("known word") << u"ナスの煮浸し"_s << u"副菜"_s << QString() << u"野菜"_s
                                 << u"ナス"_s;
-    QTest::newRow("word not listed")
-        << u"豚の生姜焼き"_s << u"主菜"_s << QString() << u"肉"_s << QString();
+    QTest::newRow("word rewritten")
+        << u"豚の生姜焼き"_s << u"主菜"_s << QString() << u"肉"_s << u"豚"_s;
     QTest::newRow("noodles") << u"ざるそば"_s << u"ご飯/麺"_s << QString() << u"飯/麺"_s
                              << u"ソバ"_s;
-    QTest::newRow("category not listed")
-        << u"サンマの塩焼き"_s << u"主菜"_s << QString() << u"飯/麺"_s << QString();
+    QTest::newRow("category rewritten")
+        << u"サンマの塩焼き"_s << u"主菜"_s << QString() << u"魚貝類"_s << u"サンマ"_s;
+    QTest::newRow("processed fish")
+        << u"ツナのサラダ"_s << u"サラダ"_s << QString() << u"魚貝類"_s << u"魚加工"_s;
+    QTest::newRow("word not listed")
+        << u"白菜の浅漬け"_s << u"副菜"_s << QString() << u"葉野菜"_s << QString();
     QTest::newRow("cuisine from rules")
         << u"冷やし中華"_s << u"ご飯/麺"_s << u"中華"_s << u"飯/麺"_s << QString();
-    QTest::newRow("cuisine not listed")
-        << u"イタリア風の煮込み"_s << u"主菜"_s << QString() << u"飯/麺"_s << QString();
+    QTest::newRow("nothing guessed")
+        << u"イタリア風の煮込み"_s << u"主菜"_s << QString() << QString() << QString();
     QTest::newRow("word from ingredients")
         << u"謎の一品\r\n材料\r\nキャベツ 1/4個\r\n"_s << QString() << QString() << u"葉野菜"_s
         << u"キャベツ"_s;
@@ -196,6 +200,10 @@ void TestClipboardAnalysis::roundTrip_data()
     for (const auto &[n, value] : fields)
         full.setField(n, value);
     QTest::newRow("every field") << RecordCodec::writeRecordLine(full);
+    // "・" between words is part of them, not decoration.
+    full.setField(F::DishName, u"豚・白菜の重ね蒸し"_s);
+    full.setField(F::Ingredients, u"豚バラ肉 300g\\n塩・こしょう 少々"_s);
+    QTest::newRow("middle dots") << RecordCodec::writeRecordLine(full);
 }
 
 void TestClipboardAnalysis::roundTrip()
