@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/textfile.h"
+#include "recipe/recipefilelayout.h"
 
 #include <QStringDecoder>
 
@@ -18,7 +19,8 @@ bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &s
             *error = read;
         return false;
     }
-    const QByteArray content = std::move(read.content);
+    QByteArray content = std::move(read.content);
+    content.remove(0, content.size() - RecipeFileLayout::withoutByteOrderMark(content).size());
 
     // In chunks, so the window gets its events between them; the decoder
     // carries a character split between two chunks over. The converter holds

@@ -7,6 +7,8 @@
 #include "platform/programfolder.h"
 #include "platform/prompts.h"
 #include "platform/textfile.h"
+#include "recipe/recipefilelayout.h"
+#include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
 #include "recipe/texthelpers.h"
@@ -14,10 +16,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 const QString RecipeEditor::selectFromListMessage = u"一覧から選択してください"_s;
+const QString RecipeEditor::staleRowMessage =
+    u"一覧を作った後で、レシピファイルがほかのプログラムによって変更されています。\r\n"
+    u"一覧を読み直しますので、レシピを選び直してください。"_s;
 
 namespace {
 
@@ -25,17 +35,9 @@ using Icon = Prompts::Icon;
 using Buttons = Prompts::Buttons;
 using Answer = Prompts::Answer;
 
-// The raw data row with this record number, or nullopt.
-std::optional<QByteArray> rawRow(const QList<QByteArray> &lines, int recordNo)
+size_t identityOf(const QByteArray &raw)
 {
-    int n = 0;
-    for (const QByteArray &line : lines) {
-        if (line.startsWith('@'))
-            continue;
-        if (++n == recordNo && n >= 2)
-            return line;
-    }
-    return std::nullopt;
+    return RecipeFileLayout::rowIdentity(Cp932::decode(raw));
 }
 
 } // namespace
@@ -47,7 +49,16 @@ RecipeEditor::RecipeEditor(Prompts &prompts, const Clock &clock, RecipeForm &for
 
 void RecipeEditor::setRecipeFile(const QString &path)
 {
+    if (path == m_recipeFile)
+        return;
     m_recipeFile = path;
+    clear();
+}
+
+void RecipeEditor::refuseStale()
+{
+    m_prompts.message(staleRowMessage, Icon::Exclamation);
+    m_listStale = true;
 }
 
 void RecipeEditor::notifyPicture(const QString &path)
@@ -56,17 +67,22 @@ void RecipeEditor::notifyPicture(const QString &path)
         showPicture(path);
 }
 
-bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText)
+bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText,
+                       std::optional<size_t> listRow)
 {
     switch (index) {
     case 0:
-        return show(selectedRecordNo);
+        return show(selectedRecordNo, listRow);
     case 1:
         return add();
     case 2:
         return update();
     case 3:
-        return remove(selectedRecordNo, entryText);
+        if (!listRow) {
+            m_prompts.message(selectFromListMessage, Icon::Exclamation);
+            return false;
+        }
+        return remove(selectedRecordNo, entryText, *listRow);
     case 4:
         clear();
         return false;
@@ -75,33 +91,41 @@ bool RecipeEditor::run(int index, int selectedRecordNo, const QString &entryText
     }
 }
 
-bool RecipeEditor::show(int selectedRecordNo)
+bool RecipeEditor::show(int selectedRecordNo, std::optional<size_t> listRow)
 {
     if (selectedRecordNo < 0) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
-    const TextFile::ReadResult file = TextFile::readLines(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines, selectedRecordNo);
-    if (!raw) {
-        // The file changed under the list; showing nothing beats showing another row.
-        m_prompts.message(selectFromListMessage, Icon::Exclamation);
+    const RecipeFileReader file(m_recipeFile);
+    if (!file.ok()) {
+        m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
+                          Icon::Exclamation);
         return false;
     }
+    const std::optional<QByteArray> raw =
+        listRow ? RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, *listRow)
+                : RecipeFileLayout::row(file.lines(), selectedRecordNo);
+    if (!raw) {
+        // The file changed under the list; showing nothing beats showing another row.
+        refuseStale();
+        return false;
+    }
+    dropPendingPicture();
     RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
     if (normalizeRow)
         normalizeRow(record);
     m_form.showRecord(record);
     m_form.shownRecordNo = selectedRecordNo;
     m_shownFile = m_recipeFile;
-    m_shownRow = *raw;
+    m_shownRow = identityOf(*raw);
     notifyPicture(RecipePicture::findImageFile(m_recipeFile, record.field(RecipeRecord::Picture)));
     return true;
 }
 
 bool RecipeEditor::checkName()
 {
-    if (m_form.Txt_key1.trimmed().isEmpty()) {
+    if (TextHelpers::trimBlanks(m_form.Txt_key1).isEmpty()) {
         m_prompts.message(u"表題が青色の項目は必須入力です"_s, Icon::Exclamation);
         return false;
     }
@@ -119,11 +143,12 @@ bool RecipeEditor::update()
 {
     if (!checkName())
         return false;
-    if (m_form.shownRecordNo < 0 || m_shownFile != m_recipeFile) {
+    if (m_form.shownRecordNo < 0 || !m_shownRow || m_shownFile != m_recipeFile) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
         return false;
     }
-    const QString question = u"「"_s + m_form.Txt_key1.trimmed() + u"」を更新します"_s;
+    const QString question =
+        u"「"_s + TextHelpers::trimBlanks(m_form.Txt_key1) + u"」を更新します"_s;
     if (m_prompts.message(question, Icon::Exclamation, Buttons::OkCancel, Answer::Ok) != Answer::Ok)
         return false;
     return insert(true);
@@ -131,37 +156,62 @@ bool RecipeEditor::update()
 
 bool RecipeEditor::insert(bool replacingShown)
 {
+    // A pasted picture is written only with the row: its name goes into the
+    // row first, its file is completed once the row is in the file.
+    const QString nameBefore = m_form.txt_yobi[2];
+    QString picturePath;
     if (m_form.imagePending) {
-        savePastedImage();
-        m_form.imagePending = false;
+        picturePath = pastedPicturePath();
+        if (picturePath.isEmpty())
+            return false;
     }
-    const RecipeRecord record = m_form.toRecord(m_clock);
+    RecipeRecord record = m_form.toRecord(m_clock);
     QByteArray newRow;
     QString error;
     if (!RecipeFileRewrite::encodeRow(
             record, qMax<int>(RecipeRecord::definedFields, record.lastNonEmptyField()), &newRow,
             &error)) {
+        m_form.txt_yobi[2] = nameBefore;
         m_prompts.message(error, Icon::Exclamation);
         return false;
     }
+    std::unique_ptr<QSaveFile> picture;
+    if (!picturePath.isEmpty()) {
+        picture = std::make_unique<QSaveFile>(picturePath);
+        QImageWriter writer(picture.get(), "bmp");
+        if (!picture->open(QIODevice::WriteOnly) || !writer.write(m_pendingImage) ||
+            !picture->flush()) {
+            const QString why = writer.error() != QImageWriter::UnknownError
+                                    ? writer.errorString()
+                                    : picture->errorString();
+            m_form.txt_yobi[2] = nameBefore;
+            m_prompts.message(u"画像ファイル[%1]を保存できませんでした。\r\n%2\r\n"
+                              u"レシピも画像も変更していません。"_s.arg(
+                                  QDir::toNativeSeparators(picturePath), why),
+                              Icon::Exclamation);
+            return false;
+        }
+    }
     const QString newKey = RecordCodec::sortKey(record);
     const int removeNo = replacingShown ? m_form.shownRecordNo : -1;
-    const QByteArray expectedOld = m_shownRow;
-    bool shownRowChanged = false;
     int newRecordNo = -1;
+    bool stale = false;
     RecipeRecord old;
 
     // Removing the old row and inserting the new one is one rewrite, so a
     // failure can never lose the recipe between the two steps.
     const auto transform = [&](const QList<QByteArray> &oldLines, QList<QByteArray> &out,
                                QString *transformError) {
+        if (removeNo >= 0 && !RecipeFileLayout::sameRow(oldLines, removeNo, *m_shownRow)) {
+            *transformError = staleRowMessage;
+            stale = true;
+            return false;
+        }
         int written = 1; // record numbers written so far (the header is 1)
         RecipeFileRewrite::copyWithHeader(
             oldLines, out, [&](int recordNo, const QByteArray &raw, QList<QByteArray> &lines) {
-                if (recordNo == removeNo) {
-                    shownRowChanged = raw != expectedOld;
+                if (recordNo == removeNo)
                     return;
-                }
                 if (newRecordNo < 0) {
                     RecordCodec::splitRecordLine(Cp932::decode(raw), old);
                     if (RecordCodec::sortKey(old) > newKey) {
@@ -172,10 +222,6 @@ bool RecipeEditor::insert(bool replacingShown)
                 lines.append(raw);
                 ++written;
             });
-        if (removeNo >= 0 && (shownRowChanged || !rawRow(oldLines, removeNo))) {
-            *transformError = selectFromListMessage;
-            return false;
-        }
         if (newRecordNo < 0) {
             out.append(newRow);
             newRecordNo = written + 1;
@@ -185,21 +231,47 @@ bool RecipeEditor::insert(bool replacingShown)
     const RecipeFileRewrite::Result result =
         RecipeFileRewrite::rewrite(m_recipeFile, m_workFile, transform);
     if (!result.ok) {
+        m_form.txt_yobi[2] = nameBefore; // the picture file is never completed
         m_prompts.message(result.error, Icon::Exclamation);
+        m_listStale = stale;
         return false;
     }
     if (!result.warning.isEmpty())
         m_prompts.message(result.warning, Icon::Exclamation);
     m_form.shownRecordNo = newRecordNo;
     m_shownFile = m_recipeFile;
-    m_shownRow = newRow;
+    m_shownRow = identityOf(newRow);
+    if (picture) {
+        dropPendingPicture();
+        if (!picture->commit()) {
+            m_prompts.message(
+                u"レシピは保存しましたが、画像ファイル[%1]は保存できませんでした。\r\n"
+                u"%2"_s.arg(QDir::toNativeSeparators(picturePath), picture->errorString()),
+                Icon::Exclamation);
+            return true;
+        }
+        notifyPicture(picturePath);
+    }
     return true;
 }
 
-bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
+bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText, size_t listRow)
 {
     if (selectedRecordNo < 0) {
         m_prompts.message(selectFromListMessage, Icon::Exclamation);
+        return false;
+    }
+    // Checked first, so that both questions concern the row that would go.
+    const RecipeFileReader file(m_recipeFile);
+    if (!file.ok()) {
+        m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
+                          Icon::Exclamation);
+        return false;
+    }
+    const std::optional<QByteArray> raw =
+        RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, listRow);
+    if (!raw) {
+        refuseStale();
         return false;
     }
     if (m_prompts.message(u"「"_s + entryText + u"」を削除します"_s, Icon::Exclamation,
@@ -210,11 +282,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
 
     // The picture asked about is the deleted row's own, not whatever the
     // entry fields happen to show.
-    const TextFile::ReadResult file = TextFile::readLines(m_recipeFile);
-    const std::optional<QByteArray> raw = rawRow(file.lines, selectedRecordNo);
     const QString imageName =
-        raw ? RecordCodec::splitRecordLine(Cp932::decode(*raw)).field(RecipeRecord::Picture)
-            : QString();
+        RecordCodec::splitRecordLine(Cp932::decode(*raw)).field(RecipeRecord::Picture);
     QString imageToDelete;
     if (const QString path = RecipePicture::pictureNamePath(m_recipeFile, imageName);
         !path.isEmpty() && QFileInfo(path).isFile()) {
@@ -224,8 +293,14 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
             imageToDelete = path;
     }
 
+    bool stale = false;
     const auto transform = [&](const QList<QByteArray> &oldLines, QList<QByteArray> &out,
-                               QString *) {
+                               QString *transformError) {
+        if (!RecipeFileLayout::sameRow(oldLines, selectedRecordNo, listRow)) {
+            *transformError = staleRowMessage;
+            stale = true;
+            return false;
+        }
         RecipeFileRewrite::copyWithHeader(
             oldLines, out, [&](int recordNo, const QByteArray &row, QList<QByteArray> &lines) {
                 if (recordNo != selectedRecordNo)
@@ -236,9 +311,10 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText)
     const RecipeFileRewrite::Result result =
         RecipeFileRewrite::rewrite(m_recipeFile, m_workFile, transform);
     m_form.shownRecordNo = -1;
-    m_shownRow.clear();
+    m_shownRow.reset();
     if (!result.ok) {
         m_prompts.message(result.error, Icon::Exclamation);
+        m_listStale = stale;
         return false;
     }
     if (!result.warning.isEmpty())
@@ -252,13 +328,31 @@ void RecipeEditor::clear()
 {
     clearPicture();
     m_form.clearFields();
-    m_shownRow.clear();
+    m_shownRow.reset();
 }
 
-void RecipeEditor::forgetShownRecord()
+std::optional<RecipeRecord> RecipeEditor::shownRecordFromFile(QString *refusal)
 {
-    m_form.shownRecordNo = -1;
-    m_shownRow.clear();
+    if (m_form.shownRecordNo < 0 || !m_shownRow || m_shownFile != m_recipeFile)
+        return std::nullopt;
+    const RecipeFileReader file(m_recipeFile);
+    if (!file.ok()) {
+        if (refusal)
+            *refusal = RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText());
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> raw =
+        RecipeFileLayout::sameRow(file.lines(), m_form.shownRecordNo, *m_shownRow);
+    if (!raw) {
+        if (refusal)
+            *refusal = staleRowMessage;
+        m_listStale = true;
+        return std::nullopt;
+    }
+    RecipeRecord record = RecordCodec::splitRecordLine(Cp932::decode(*raw));
+    if (normalizeRow)
+        normalizeRow(record);
+    return record;
 }
 
 bool RecipeEditor::pasteImage(const QImage &clipboardImage)
@@ -284,29 +378,56 @@ bool RecipeEditor::pasteImage(const QImage &clipboardImage)
             return false;
         }
     }
+    const QString nameBefore = m_form.txt_yobi[2];
     m_form.txt_yobi[2] = name;
     m_pendingImage = clipboardImage;
     m_form.imagePending = true;
-    return update();
+    if (update())
+        return true;
+    // Cancelled or refused: nothing of the paste stays behind to be written
+    // later, perhaps with another recipe.
+    dropPendingPicture();
+    m_form.txt_yobi[2] = nameBefore;
+    return false;
 }
 
-QString RecipeEditor::savePastedImage()
+void RecipeEditor::dropPendingPicture()
+{
+    m_form.imagePending = false;
+    m_pendingImage = QImage();
+}
+
+QString RecipeEditor::pastedPicturePath()
 {
     QString name = m_form.txt_yobi[2].trimmed();
     if (name.isEmpty())
         name = RecipePicture::nextNumberedName(TextHelpers::folderPart(m_recipeFile));
-    m_form.txt_yobi[2] = name;
     const QString path = RecipePicture::pictureNamePath(m_recipeFile, name);
-    if (path.isEmpty()) {
+    if (path.isEmpty() || m_pendingImage.isNull()) {
         m_prompts.message(u"保管する画像ファイルが見つかりません"_s, Icon::Exclamation);
         return {};
     }
-    if (m_pendingImage.isNull() || !m_pendingImage.save(path, "BMP")) {
-        m_prompts.message(u"画像ファイル["_s + QDir::toNativeSeparators(path) +
-                          u"]が見つかりません"_s);
-        return {};
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (QFileInfo::exists(path)) {
+        // Only a bitmap is ever replaced by a pasted picture, and only when
+        // the user says so: a photo of theirs must not become a BMP.
+        QImageReader existing(path);
+        existing.setDecideFormatFromContent(true);
+        if (!name.endsWith(u".bmp"_s, Qt::CaseInsensitive) || existing.format() != "bmp") {
+            m_prompts.message(
+                u"画像ファイル[%1]はBMP形式の画像ではないため、"
+                u"貼り付けた画像で上書きしません。\r\n"
+                u"添付の画像名を変えてから、もう一度貼り付けてください。"_s.arg(shownPath),
+                Icon::Exclamation);
+            return {};
+        }
+        const QString question =
+            u"画像ファイル[%1]は既にあります。\r\n貼り付けた画像で置き換えますか"_s.arg(shownPath);
+        if (m_prompts.message(question, Icon::Exclamation, Buttons::YesNo, Answer::No) !=
+            Answer::Yes)
+            return {};
     }
-    notifyPicture(path);
+    m_form.txt_yobi[2] = name;
     return path;
 }
 
@@ -327,6 +448,7 @@ QString RecipeEditor::attachPicture(const QString &chosenPath)
     const QFileInfo info(chosen);
     if (chosen.isEmpty() || !info.isFile())
         return {};
+    dropPendingPicture();
     const QString fileFolder = QDir::cleanPath(info.absolutePath());
     const QString recipeFolder = QDir::cleanPath(QFileInfo(m_recipeFile).absolutePath());
     const bool inRecipeFolder = fileFolder.compare(recipeFolder, Qt::CaseInsensitive) == 0;
@@ -338,7 +460,7 @@ QString RecipeEditor::attachPicture(const QString &chosenPath)
 
 void RecipeEditor::clearPicture()
 {
-    m_form.imagePending = false;
+    dropPendingPicture();
     notifyPicture(QString());
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class Clock;
 class Prompts;
@@ -20,7 +22,9 @@ class RecipeEditor
 public:
     RecipeEditor(Prompts &prompts, const Clock &clock, RecipeForm &form);
 
-    // The current recipe file (absolute path) and the work file used by rewrites.
+    // The current recipe file (absolute path) and the work file used by
+    // rewrites. Another file empties the fields: the recipe they showed is
+    // not in it.
     void setRecipeFile(const QString &path);
     QString recipeFile() const { return m_recipeFile; }
     void setWorkFile(const QString &path) { m_workFile = path; }
@@ -32,24 +36,28 @@ public:
     std::function<void(const QString &path)> showPicture;
 
     // Cmd_Update 0 to 4. selectedRecordNo is the record number of the list's
-    // selected entry, -1 when nothing is selected.
-    bool show(int selectedRecordNo);
+    // selected entry, -1 when nothing is selected; listRow the identity of
+    // the row the entry was built from (RecipeListBuilder::Entry::row). A
+    // command on a row that is no longer that row, because something else
+    // changed the file since the list was built, is refused.
+    bool show(int selectedRecordNo, std::optional<size_t> listRow = std::nullopt);
     bool add();
     bool update();
-    bool remove(int selectedRecordNo, const QString &entryText);
+    bool remove(int selectedRecordNo, const QString &entryText, size_t listRow);
     void clear();
-    bool run(int index, int selectedRecordNo, const QString &entryText);
+    bool run(int index, int selectedRecordNo, const QString &entryText,
+             std::optional<size_t> listRow);
 
-    // Forgets which row the fields came from (after the file was switched or
-    // merged, its record numbers no longer point at that row).
-    void forgetShownRecord();
+    // The shown recipe as the file holds it now (for the export); nullopt
+    // when none is shown, or, with *refusal set, when its row changed.
+    std::optional<RecipeRecord> shownRecordFromFile(QString *refusal);
+
+    // True once after a command found the list out of date with the file.
+    bool takeListStale() { return std::exchange(m_listStale, false); }
 
     // Pictures.
     // Cmd_clip with the clipboard's picture (null when it holds none).
     bool pasteImage(const QImage &clipboardImage);
-    // Saves the pending pasted picture under the image name (numbering a new
-    // one when it is empty); the saved path, or empty after a message.
-    QString savePastedImage();
     // Cmd_gazo: the path the file dialog starts from.
     QString attachStartPath() const;
     // Cmd_gazo with the chosen file: stores its name (bare when it lies in
@@ -65,9 +73,16 @@ public:
     static QString helpText(const QString &helpPageAddress);
 
     static const QString selectFromListMessage;
+    static const QString staleRowMessage;
 
 private:
     bool checkName();
+    // Where the pending pasted picture is to be written: a new numbered
+    // file, or the BMP file named in the form once the user agreed to replace
+    // it. Empty after a message or a "no".
+    QString pastedPicturePath();
+    void dropPendingPicture();
+    void refuseStale();
     bool insert(bool replacingShown);
     void notifyPicture(const QString &path);
 
@@ -80,5 +95,6 @@ private:
     // The row the fields were shown from, so an update never replaces a
     // different row that took its record number in the meantime.
     QString m_shownFile;
-    QByteArray m_shownRow;
+    std::optional<size_t> m_shownRow;
+    bool m_listStale = false;
 };

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "print/engine/pagelayout.h"
 #include "recipe/recordcodec.h"
+#include "recipe/texthelpers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -83,9 +84,9 @@ RecipeRecord RecipeForm::toRecord(const Clock &clock) const
     RecipeRecord r = kept;
     for (int n = 1; n <= F::definedFields; ++n)
         r.setField(n, QString());
-    r.setField(F::MainCategory, Cmb_bunrui11.currentText().trimmed());
-    r.setField(F::MainIngredient, cmb_bunrui12.currentText().trimmed());
-    r.setField(F::DishName, Txt_key1.trimmed());
+    r.setField(F::MainCategory, TextHelpers::trimBlanks(Cmb_bunrui11.currentText()));
+    r.setField(F::MainIngredient, TextHelpers::trimBlanks(cmb_bunrui12.currentText()));
+    r.setField(F::DishName, TextHelpers::trimBlanks(Txt_key1));
     QString flags;
     const bool switches[7] = {Chk_noprint, Chk_Active, chk_etc[0], chk_etc[1],
                               chk_etc[2],  chk_etc[3], chk_etc[4]};

@@ -1,6 +1,7 @@
 #include "editor/recipelistbuilder.h"
 
 #include "editor/fastrowsplitter.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recordcodec.h"
 
 #include <QElapsedTimer>
@@ -32,9 +33,9 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         return result;
     }
     RecipeRecord record;
-    int recordNo = 0;
+    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(lines);
     for (const QStringView line : std::as_const(lines)) {
-        if (line.startsWith(u'@'))
+        if (RecipeFileLayout::isMetadataLine(line))
             continue;
         ++recordNo;
         if (recordNo == 1)
@@ -43,7 +44,8 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         if (normalize)
             normalize(record);
         if (filter.listed(record, line))
-            result.entries.append({recordNo, RecipeListFilter::entryText(record)});
+            result.entries.append({recordNo, RecipeListFilter::entryText(record),
+                                   RecipeFileLayout::rowIdentity(line)});
         if (!tick()) {
             result.complete = false;
             return result;

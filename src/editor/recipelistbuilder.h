@@ -15,6 +15,7 @@ struct Entry
 {
     int recordNo; // position among the non-metadata lines, header = 1
     QString text;
+    size_t row = 0; // RecipeFileLayout::rowIdentity of the row
 };
 
 struct Result

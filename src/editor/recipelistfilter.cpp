@@ -1,5 +1,7 @@
 #include "editor/recipelistfilter.h"
 
+#include "recipe/texthelpers.h"
+
 using namespace Qt::StringLiterals;
 
 const QString RecipeListFilter::searchView = u"検索結果"_s;
@@ -22,14 +24,14 @@ bool RecipeListFilter::passesSearch(const RecipeRecord &r, QStringView rawLine) 
 {
     using F = RecipeRecord;
     if (!mainCategory.isEmpty()) {
-        const QString f1 = r.field(F::MainCategory).trimmed();
+        const QString f1 = TextHelpers::trimBlanks(r.field(F::MainCategory));
         if (f1.isEmpty() || !mainCategory.contains(f1, Qt::CaseInsensitive))
             return false;
     }
     if (!ingredientList.isEmpty()) {
         const QString list = u","_s + ingredientList;
-        const QString f1 = r.field(F::MainCategory).trimmed();
-        const QString f2 = r.field(F::MainIngredient).trimmed();
+        const QString f1 = TextHelpers::trimBlanks(r.field(F::MainCategory));
+        const QString f2 = TextHelpers::trimBlanks(r.field(F::MainIngredient));
         const bool bySub = !f2.isEmpty() && list.contains(u","_s + f2 + u","_s);
         const bool byMain = !f1.isEmpty() && list.contains(u","_s + f1 + u","_s);
         if (!bySub && !byMain)
@@ -39,7 +41,7 @@ bool RecipeListFilter::passesSearch(const RecipeRecord &r, QStringView rawLine) 
                                               F::Author};
     for (int i = 1; i <= 5; ++i) {
         const QString &c = conditions[std::size_t(i)];
-        if (!c.isEmpty() && r.field(conditionFields[i - 1]).trimmed() != c)
+        if (!c.isEmpty() && TextHelpers::trimBlanks(r.field(conditionFields[i - 1])) != c)
             return false;
     }
     if (const QString &keyword = conditions[6]; !keyword.isEmpty()) {
@@ -63,22 +65,23 @@ bool RecipeListFilter::listed(const RecipeRecord &r, QStringView rawLine) const
     if (view == searchView)
         return passesSearch(r, rawLine);
     if (view == genreView)
-        return secondFilter.isEmpty() || secondFilter == r.field(RecipeRecord::Purpose).trimmed();
+        return secondFilter.isEmpty() ||
+               secondFilter == TextHelpers::trimBlanks(r.field(RecipeRecord::Purpose));
     if (view == favouriteView && flagChar(r, 2) == u"1")
         return true;
-    const QString f1 = r.field(RecipeRecord::MainCategory).trimmed();
+    const QString f1 = TextHelpers::trimBlanks(r.field(RecipeRecord::MainCategory));
     if (!(view.isEmpty() || view == allView || view == f1))
         return false;
     if (secondFilter.isEmpty())
         return true;
-    const QString f2 = r.field(RecipeRecord::MainIngredient).trimmed();
+    const QString f2 = TextHelpers::trimBlanks(r.field(RecipeRecord::MainIngredient));
     if (secondFilter == f2)
         return true;
     if (secondFilter != otherEntry)
         return false;
     // The entries carry a leading blank in the list; compare what is shown.
     for (const QString &entry : secondEntries) {
-        const QString e = entry.trimmed();
+        const QString e = TextHelpers::trimBlanks(entry);
         if (!e.isEmpty() && e != otherEntry && e == f2)
             return false;
     }

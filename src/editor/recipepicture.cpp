@@ -3,9 +3,11 @@
 #include "platform/programfolder.h"
 #include "recipe/texthelpers.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeData>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -86,16 +88,72 @@ QString pictureNamePath(const QString &recipeFilePath, const QString &name)
     return matchFileCase(QDir::cleanPath(ProgramFolder::toQtSeparators(n)));
 }
 
-QImage loadRecipePicture(const QString &path)
+QImage readPicture(QImageReader &reader, QSize bound)
+{
+    // The extension may lie (a JPEG saved as ".bmp"); let the content decide.
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (bound.isValid() && stored.isValid()) {
+        // The scaled size applies before the picture is turned upright.
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            bound.transpose();
+        if (stored.width() > bound.width() || stored.height() > bound.height()) {
+            const QSize fitted = stored.scaled(bound, Qt::KeepAspectRatio);
+            reader.setScaledSize(fitted.expandedTo(QSize(1, 1)));
+        }
+    }
+    QImage image = reader.read();
+    if (!image.isNull() || !stored.isValid())
+        return image;
+    // Some formats (PNG) decode every pixel before scaling, and Qt refuses
+    // pictures beyond its allocation limit: allow this one, within reason
+    // (8 bytes a pixel covers 16-bit colour).
+    const int limit = QImageReader::allocationLimit();
+    const qint64 needed = qint64(stored.width()) * stored.height() * 8 / (1024 * 1024) + 1;
+    QIODevice *device = reader.device();
+    if (limit == 0 || needed <= limit || needed > 4096 || !device || device->isSequential() ||
+        !device->seek(0))
+        return image;
+    QImageReader again(device, reader.format());
+    again.setAutoTransform(true);
+    again.setScaledSize(reader.scaledSize());
+    QImageReader::setAllocationLimit(int(needed));
+    image = again.read();
+    QImageReader::setAllocationLimit(limit);
+    return image;
+}
+
+QImage loadRecipePicture(const QString &path, QSize bound)
 {
     const QString p = path.trimmed();
     if (p.isEmpty() || !QFileInfo(p).isFile())
         return {};
     QImageReader reader(p);
-    // The extension may lie (a JPEG saved as ".bmp"); let the content decide.
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    return reader.read();
+    return readPicture(reader, bound);
+}
+
+QImage clipboardPicture(const QMimeData *data, QSize bound)
+{
+    if (!data)
+        return {};
+    for (const QString &format : data->formats()) {
+        if (!format.startsWith(u"image/"_s))
+            continue;
+        QByteArray bytes = data->data(format);
+        QBuffer buffer(&bytes);
+        if (bytes.isEmpty() || !buffer.open(QIODevice::ReadOnly))
+            continue;
+        QImageReader reader(&buffer);
+        if (QImage image = readPicture(reader, bound); !image.isNull())
+            return image;
+    }
+    if (!data->hasImage())
+        return {};
+    QImage image = qvariant_cast<QImage>(data->imageData());
+    if (!image.isNull() && (image.width() > bound.width() || image.height() > bound.height()))
+        image = image.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
 }
 
 bool loadRecipePicture(const QString &path, QImage &holder)

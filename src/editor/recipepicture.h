@@ -4,6 +4,9 @@
 #include <QSize>
 #include <QString>
 
+class QImageReader;
+class QMimeData;
+
 // Recipe pictures: how a stored image name becomes a path, how a picture is
 // read, and how it is fitted into a picture box. Shared by the list window,
 // the card viewer and the printed page.
@@ -24,8 +27,22 @@ QString pictureNamePath(const QString &recipeFilePath, const QString &name);
 
 // Reads a picture (BMP, GIF, JPEG, PNG and whatever else Qt decodes). A blank
 // path, a missing file or one that cannot be decoded gives a null image; the
-// caller keeps what it showed before.
-QImage loadRecipePicture(const QString &path);
+// caller keeps what it showed before. A picture larger than bound (in
+// pixels; none when invalid) is decoded at the size that fits it, aspect
+// kept: a photo of any size shows, without holding all its pixels.
+QImage loadRecipePicture(const QString &path, QSize bound = {});
+
+// The same for data already opened (a pasted picture's encoded bytes).
+QImage readPicture(QImageReader &reader, QSize bound);
+
+// The picture on the clipboard: other programs hand over encoded data, which
+// is decoded here at most at bound (the converter Qt would use refuses large
+// pictures); a picture put there by this program is taken as it is, made to
+// fit bound. Null when there is none.
+QImage clipboardPicture(const QMimeData *data, QSize bound);
+
+// How large a pasted picture is kept: enough for any printed page.
+inline constexpr QSize pastedPictureBound(4096, 4096);
 
 // Same, into a holder that is left unchanged when nothing could be read.
 bool loadRecipePicture(const QString &path, QImage &holder);

@@ -1,9 +1,12 @@
 #include "platform/cp932.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 constexpr const char *codecName = "windows-31j";
@@ -22,14 +25,22 @@ static bool isTrailByte(uchar b)
 }
 
 // Character by character, so that each invalid sequence becomes exactly one
-// U+FFFD (the converter would substitute 0x1A or drop a final lead byte).
+// U+FFFD (the converter would substitute 0x1A or drop a final lead byte) and
+// everything after it decodes as usual. A converter that reported an error
+// keeps reporting it after resetState(), so it is replaced instead.
 static QString decodeCarefully(QByteArrayView bytes)
 {
     QString text;
+    text.reserve(bytes.size());
     QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
+        if (b < 0x80) {
+            text += QLatin1Char(char(b));
+            ++i;
+            continue;
+        }
         qsizetype len = 1;
         if (isLeadByte(b)) {
             if (i + 1 >= n || !isTrailByte(uchar(bytes[i + 1]))) {
@@ -39,12 +50,13 @@ static QString decodeCarefully(QByteArrayView bytes)
             }
             len = 2;
         }
-        unit.resetState();
         const QString decoded = unit.decode(bytes.sliced(i, len));
-        if (unit.hasError() || decoded.isEmpty())
+        if (unit.hasError() || decoded.size() != 1 || decoded.at(0).unicode() < 0x80) {
             text += QChar::ReplacementCharacter;
-        else
+            unit = QStringDecoder(codecName, QStringConverter::Flag::Stateless);
+        } else {
             text += decoded;
+        }
         i += len;
     }
     return text;
@@ -75,37 +87,115 @@ QString decode(QByteArrayView bytes, bool *invalid)
     return text;
 }
 
+// What a character that CP932 lacks is stored as, when CP932 holds something
+// that looks and reads the same; nullptr when it has nothing close.
+static const char16_t *lookAlike(char16_t c)
+{
+    switch (c) {
+    case 0x00A0: // no-break space (web pages are full of them)
+    case 0x2002: // en space
+    case 0x2003: // em space
+    case 0x2007: // figure space
+    case 0x2008: // punctuation space
+    case 0x2009: // thin space
+    case 0x200A: // hair space
+    case 0x202F: // narrow no-break space
+    case 0x205F: // medium mathematical space
+        return u" ";
+    case 0x00AD: // soft hyphen
+    case 0x200B: // zero width space
+    case 0x200C: // zero width non-joiner
+    case 0x200D: // zero width joiner
+    case 0x2060: // word joiner
+    case 0xFEFF: // zero width no-break space, byte-order mark
+        return u"";
+    case 0x301C: // wave dash
+        return u"\uFF5E";
+    case 0x2212: // minus sign
+        return u"\uFF0D";
+    case 0x2016: // double vertical line
+        return u"\u2225";
+    case 0x00A2: // cent
+        return u"\uFFE0";
+    case 0x00A3: // pound
+        return u"\uFFE1";
+    case 0x00AC: // not sign
+        return u"\uFFE2";
+    case 0x00A5: // yen sign
+        return u"\uFFE5";
+    case 0x2013: // en dash
+    case 0x2014: // em dash
+        return u"\u2015";
+    case 0x2011: // non-breaking hyphen
+        return u"\u2010";
+    case 0x00B7: // middle dot
+    case 0x2022: // bullet
+    case 0x2027: // hyphenation point
+    case 0x2219: // bullet operator
+        return u"\u30FB";
+    case 0x00A9:
+        return u"(C)";
+    case 0x00AE:
+        return u"(R)";
+    case 0x2122:
+        return u"TM";
+    case 0x00BC:
+        return u"1/4";
+    case 0x00BD:
+        return u"1/2";
+    case 0x00BE:
+        return u"3/4";
+    case 0x2153:
+        return u"1/3";
+    case 0x2154:
+        return u"2/3";
+    default:
+        return nullptr;
+    }
+}
+
+// A Latin letter with accents (é, ñ, ü) as its plain letter; 0 for anything else.
+static char16_t plainLetter(char16_t c)
+{
+    if (c < 0x00C0 || c > 0x024F || c == 0x00D7 || c == 0x00F7)
+        return 0;
+    const QString parts = QString(QChar(c)).normalized(QString::NormalizationForm_D);
+    if (parts.size() < 2 || parts.at(0).unicode() >= 0x80 || !parts.at(0).isLetter())
+        return 0;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        if (parts.at(i).category() != QChar::Mark_NonSpacing)
+            return 0;
+    }
+    return parts.at(0).unicode();
+}
+
 QString normalize(QStringView text)
 {
-    QString result = text.toString();
-    for (QChar &c : result) {
-        switch (c.unicode()) {
-        case 0x301C:
-            c = QChar(0xFF5E);
-            break; // wave dash
-        case 0x2212:
-            c = QChar(0xFF0D);
-            break; // minus sign
-        case 0x2016:
-            c = QChar(0x2225);
-            break; // double vertical line
-        case 0x00A2:
-            c = QChar(0xFFE0);
-            break; // cent
-        case 0x00A3:
-            c = QChar(0xFFE1);
-            break; // pound
-        case 0x00AC:
-            c = QChar(0xFFE2);
-            break; // not sign
-        case 0x2014:
-            c = QChar(0x2015);
-            break; // em dash
-        default:
-            break;
+    QString result;
+    result.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0xA0) {
+            result += ch;
+        } else if (const char16_t *replacement = lookAlike(c)) {
+            result += QStringView(replacement);
+        } else if (const char16_t letter = plainLetter(c)) {
+            result += QChar(letter);
+        } else if (c >= 0x0300 && c <= 0x036F && !result.isEmpty() &&
+                   result.back().unicode() < 0x80 && result.back().isLetter()) {
+            // An accent typed as a combining mark after a plain letter.
+            continue;
+        } else {
+            result += ch;
         }
     }
     return result;
+}
+
+QString codePoint(QStringView character)
+{
+    const QList<uint> ucs4 = character.toUcs4();
+    return u"U+"_s + QString::number(ucs4.value(0), 16).toUpper().rightJustified(4, u'0');
 }
 
 static QByteArray rawEncode(QStringView text)

@@ -12,8 +12,15 @@ namespace Cp932 {
 QString decode(QByteArrayView bytes, bool *invalid = nullptr);
 
 // Maps the characters that Unicode input (pasted web text, IMEs on other
-// systems) uses where Shift-JIS has a look-alike, so they survive the save.
+// systems) uses where Shift-JIS has a look-alike, so they survive the save:
+// odd spaces become blanks, invisible ones vanish, dashes, dots, the yen sign,
+// ©, ™ and fractions get their CP932 form, accented Latin letters lose the
+// accent.
 QString normalize(QStringView text);
+
+// "U+1F600": how a message names a character (its glyph may be missing from
+// the fonts, or invisible).
+QString codePoint(QStringView character);
 
 // Encodes normalised text. Returns false when a character has no CP932 form;
 // *badChar then holds that character (one code point) and nothing is encoded.

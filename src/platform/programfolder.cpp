@@ -49,12 +49,20 @@ static bool isAbsoluteStored(const QString &name)
 
 QString resolve(const QString &storedName)
 {
+    return resolve(storedName, path());
+}
+
+QString resolve(const QString &storedName, const QString &folder)
+{
     if (storedName.isEmpty())
         return {};
     const QString name = toQtSeparators(storedName);
     if (isAbsoluteStored(storedName))
         return QDir::cleanPath(name);
-    return QDir::cleanPath(path() + name);
+    QString base = folder;
+    if (!base.endsWith(u'/'))
+        base += u'/';
+    return QDir::cleanPath(base + name);
 }
 
 } // namespace ProgramFolder

@@ -13,6 +13,8 @@ QString path();
 // Resolves a stored name against the program folder. Stored names may use
 // "\" (".\sub\a.csv", "..\pic\a.bmp", "C:\x\a.bmp"); both separators work.
 QString resolve(const QString &storedName);
+// Same against another folder standing for the program folder.
+QString resolve(const QString &storedName, const QString &folder);
 
 // Turns "\" into "/" so Qt's file classes can use a stored name.
 QString toQtSeparators(QString name);

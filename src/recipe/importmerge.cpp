@@ -1,5 +1,6 @@
 #include "recipe/importmerge.h"
 
+#include "recipe/recipefilelayout.h"
 #include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
@@ -27,7 +28,7 @@ QString keyOfRow(const QString &row)
 
 bool isMetadata(const QByteArray &line)
 {
-    return line.startsWith('@');
+    return RecipeFileLayout::isMetadataLine(line);
 }
 
 // Reads the data rows of one input past its header. Metadata lines met
@@ -38,10 +39,11 @@ class RowStream
 public:
     explicit RowStream(const QList<QByteArray> &lines) : m_lines(lines)
     {
-        // Leading metadata and the header are not rows.
+        // Leading metadata and the header are not rows; a file without a
+        // header starts with its first row.
         while (m_pos < m_lines.size() && isMetadata(m_lines.at(m_pos)))
             ++m_pos;
-        if (m_pos < m_lines.size())
+        if (RecipeFileLayout::recordNoBeforeFirstLine(m_lines) == 0 && m_pos < m_lines.size())
             ++m_pos;
         advance();
     }

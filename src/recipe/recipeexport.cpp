@@ -1,26 +1,9 @@
 #include "recipe/recipeexport.h"
 
 #include "recipe/recordcodec.h"
-
-#include <QRegularExpression>
+#include "recipe/texthelpers.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool isNumeric(const QString &text)
-{
-    QString t = text.trimmed();
-    for (QChar &c : t) {
-        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
-            c = QChar(u'0' + (c.unicode() - 0xFF10));
-    }
-    // A plain decimal number; "inf" or "nan" are words, not servings.
-    static const QRegularExpression number(u"^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"_s);
-    return number.match(t).hasMatch();
-}
-
-} // namespace
 
 namespace RecipeExport {
 
@@ -34,8 +17,8 @@ QString exportText(const RecipeRecord &r)
     QString t = u"■"_s + field(F::DishName) + crlf + crlf;
     t += u"【材料】    "_s;
     if (!field(F::Servings).isEmpty()) {
-        t += isNumeric(field(F::Servings)) ? u"("_s + field(F::Servings) + u"人分)"_s
-                                           : u"("_s + field(F::Servings) + u")"_s;
+        t += TextHelpers::isNumber(field(F::Servings)) ? u"("_s + field(F::Servings) + u"人分)"_s
+                                                       : u"("_s + field(F::Servings) + u")"_s;
     }
     t += crlf;
     t += decoded(F::Ingredients) + crlf + crlf + u"【作り方】"_s + crlf + decoded(F::Method) + crlf;

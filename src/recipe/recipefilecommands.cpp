@@ -12,6 +12,7 @@
 #include "recipe/importmerge.h"
 #include "recipe/recipeexport.h"
 #include "recipe/recipefileformat.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 
@@ -120,7 +121,8 @@ QString RecipeFileCommands::checkNewFileName(const QString &name)
             return u"レシピファイル名に記号(./\\等)は使わないでください。"_s;
     }
     QString bad;
-    if (!Cp932::encode(Cp932::normalize(name), nullptr, &bad))
+    // Not normalised: the folder, the file and FILE must all get this name.
+    if (!Cp932::encode(name, nullptr, &bad))
         return u"「%1」はレシピファイル名に使えない文字です。"_s.arg(bad);
     return {};
 }
@@ -128,9 +130,9 @@ QString RecipeFileCommands::checkNewFileName(const QString &name)
 int RecipeFileCommands::findRow(const QList<QByteArray> &lines, const QString &searchText, int from)
 {
     const QString wanted = foldText(searchText).toUpper();
-    int recordNo = 0;
+    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(lines);
     for (const QByteArray &line : lines) {
-        if (line.startsWith('@'))
+        if (RecipeFileLayout::isMetadataLine(line))
             continue;
         ++recordNo;
         if (recordNo < 2 || recordNo < from)
@@ -154,6 +156,19 @@ QString RecipeFileCommands::setCurrentFile(const QString &storedName)
     return u"レシピファイル「%1」を次回の起動時にも開くための設定を保存できませんでした。"_s.arg(
                storedName) +
            crlf + problem;
+}
+
+QString RecipeFileCommands::workPath() const
+{
+    return m_c.programDir + QString::fromUtf16(RecipeFileRewrite::workFileName);
+}
+
+QString RecipeFileCommands::recipeFileRefusal(const QString &path,
+                                              const QList<QByteArray> &lines) const
+{
+    if (RecipeFileRewrite::isWorkFile(path, workPath()))
+        return RecipeFileRewrite::workFileRefusal(path);
+    return RecipeFileLayout::refusal(path, lines);
 }
 
 bool RecipeFileCommands::canRead(const QString &path)
@@ -227,10 +242,24 @@ void RecipeFileCommands::switchFile()
     const QString stored = storedName(chosen, m_c.programDir);
     int count = 0;
     QString notStored;
+    QString refusal;
     {
         BusyScope busy(*m_c.host);
-        notStored = setCurrentFile(stored);
-        count = m_c.host->rebuildList();
+        TextFile::ReadResult content = TextFile::readLines(chosen);
+        if (content.error != TextFile::Error::None) {
+            refusal = readFailedText(chosen, content.errorText);
+        } else {
+            RecipeFileLayout::dropByteOrderMark(content.lines);
+            refusal = recipeFileRefusal(chosen, content.lines);
+        }
+        if (refusal.isEmpty()) {
+            notStored = setCurrentFile(stored);
+            count = m_c.host->rebuildList();
+        }
+    }
+    if (!refusal.isEmpty()) {
+        m_c.prompts->message(refusal, Prompts::Icon::Exclamation);
+        return;
     }
     const QString read = u"レシピファイルを読み込みました"_s + crlf + u"「"_s + stored + u"」"_s +
                          crlf + crlf + u"    レシピ数："_s + number(count) + crlf;
@@ -307,16 +336,20 @@ void RecipeFileCommands::importFile()
     QString warning;
     {
         BusyScope busy(*m_c.host);
-        const TextFile::ReadResult incoming = TextFile::readLines(chosen);
+        TextFile::ReadResult incoming = TextFile::readLines(chosen);
+        RecipeFileLayout::dropByteOrderMark(incoming.lines);
         if (incoming.error != TextFile::Error::None) {
             error =
                 readFailedText(chosen, incoming.errorText) + crlf +
                 u"レシピファイル「%1」は元のままです。"_s.arg(QDir::toNativeSeparators(current));
+        } else if (const QString refusal = recipeFileRefusal(chosen, incoming.lines);
+                   !refusal.isEmpty()) {
+            error = refusal;
         } else if (!QFileInfo(current).isFile()) {
             error = readFailedText(current, QString());
         } else {
             const RecipeFileRewrite::Result result = RecipeFileRewrite::rewrite(
-                current, m_c.programDir + QString::fromUtf16(RecipeFileRewrite::workFileName),
+                current, workPath(),
                 [&](const QList<QByteArray> &oldLines, QList<QByteArray> &newLines, QString *) {
                     merged = ImportMerge::merge(oldLines, incoming.lines);
                     newLines = merged.lines;
@@ -343,7 +376,13 @@ void RecipeFileCommands::importFile()
 
 void RecipeFileCommands::exportShown()
 {
-    const std::optional<RecipeRecord> shown = m_c.host->shownRecord();
+    QString refusal;
+    const std::optional<RecipeRecord> shown = m_c.host->shownRecord(&refusal);
+    if (!refusal.isEmpty()) {
+        m_c.prompts->message(refusal, Prompts::Icon::Exclamation);
+        m_c.host->rebuildList();
+        return;
+    }
     m_c.clipboard->clear();
     if (shown)
         m_c.clipboard->setText(RecipeExport::exportText(*shown));
@@ -362,7 +401,8 @@ void RecipeFileCommands::search()
         int hit = -1;
         {
             BusyScope busy(*m_c.host);
-            const TextFile::ReadResult file = TextFile::readLines(currentPath());
+            TextFile::ReadResult file = TextFile::readLines(currentPath());
+            RecipeFileLayout::dropByteOrderMark(file.lines);
             if (file.error != TextFile::Error::None) {
                 m_c.prompts->message(readFailedText(currentPath(), file.errorText),
                                      Prompts::Icon::Exclamation);

@@ -62,6 +62,11 @@ private:
     // storing failed, or empty text.
     QString setCurrentFile(const QString &storedName);
     bool canRead(const QString &path);
+    QString workPath() const;
+    // Why a file chosen to switch to or to import is no recipe file (the
+    // work file, UTF-8 or UTF-16 text, another table, binary data); empty
+    // text when it is one.
+    QString recipeFileRefusal(const QString &path, const QList<QByteArray> &lines) const;
 
     RecipeFileContext m_c;
 };

@@ -18,8 +18,10 @@ public:
     virtual void processEvents() {}
     // Rebuilds the list from the current file; returns its number of entries.
     virtual int rebuildList() = 0;
-    // The record shown in the entry fields; nullopt when none is shown.
-    virtual std::optional<RecipeRecord> shownRecord() const = 0;
+    // The record shown in the entry fields as the file holds it; nullopt when
+    // none is shown, or, with *refusal saying why, when its row is no longer
+    // in the file as it was shown.
+    virtual std::optional<RecipeRecord> shownRecord(QString *refusal) const = 0;
     // Selects the unfiltered view, selects and shows the record with this
     // number and focuses the list.
     virtual void showSearchHit(int recordNo) = 0;

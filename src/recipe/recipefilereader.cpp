@@ -1,6 +1,7 @@
 #include "recipe/recipefilereader.h"
 
 #include "platform/cp932.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recordcodec.h"
 
 RecipeFileReader::RecipeFileReader(const QString &path)
@@ -9,9 +10,10 @@ RecipeFileReader::RecipeFileReader(const QString &path)
     m_error = r.error;
     m_errorText = r.errorText;
     m_lines = std::move(r.lines);
-    int recordNo = 0;
+    RecipeFileLayout::dropByteOrderMark(m_lines);
+    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(m_lines);
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).startsWith('@'))
+        if (RecipeFileLayout::isMetadataLine(m_lines.at(i)))
             continue;
         ++recordNo;
         if (recordNo >= 2)
@@ -23,7 +25,7 @@ QStringList RecipeFileReader::metadataLines() const
 {
     QStringList result;
     for (const QByteArray &line : m_lines) {
-        if (line.startsWith('@'))
+        if (RecipeFileLayout::isMetadataLine(line))
             result.append(decodeLine(line));
     }
     return result;

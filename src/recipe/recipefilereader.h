@@ -9,7 +9,8 @@
 
 // A recipe file as read: raw lines (so untouched rows can be copied byte for
 // byte) and the data rows with their record numbers. Record numbers count
-// the non-metadata lines from 1: the header is 1, the first data row 2.
+// the non-metadata lines from 1: the header is 1, the first data row 2 (also
+// in a file without a header, see RecipeFileLayout).
 class RecipeFileReader
 {
 public:

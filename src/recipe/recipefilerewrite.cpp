@@ -1,25 +1,58 @@
 #include "recipe/recipefilerewrite.h"
 
 #include "platform/cp932.h"
+#include "platform/fileguard.h"
 #include "platform/textfile.h"
 #include "recipe/recipefileformat.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recordcodec.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace RecipeFileRewrite {
 
+bool isWorkFile(const QString &path, const QString &workPath)
+{
+    const QFileInfo file(path);
+    const QFileInfo work(workPath);
+    if (QDir::cleanPath(file.absoluteFilePath()) == QDir::cleanPath(work.absoluteFilePath()))
+        return true;
+    const QString canonical = file.canonicalFilePath();
+    return !canonical.isEmpty() && canonical == work.canonicalFilePath();
+}
+
+QString workFileRefusal(const QString &path)
+{
+    return u"「%1」は、レシピファイルを書き換えるときに使う作業ファイルです。\r\n"
+           u"レシピファイルとしては使えません。別の名前でコピーしてから開いてください。\r\n"
+           u"何も変更していません。"_s.arg(QDir::toNativeSeparators(path));
+}
+
 Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform)
 {
     Result result;
+    // The work file is replaced first: it must never be the user's file.
+    if (isWorkFile(currentPath, workPath)) {
+        result.error = workFileRefusal(currentPath);
+        return result;
+    }
     const QString current = QDir::toNativeSeparators(currentPath);
     const QString unchanged = u"\r\nレシピファイル[%1]は元のままです。"_s.arg(current);
+    // Another copy of the program rewriting the same file waits here, and
+    // reads the file only after this rewrite has replaced it.
+    const FileGuard guard(currentPath);
+    if (!guard.locked()) {
+        result.error = u"レシピファイル[%1]は、ほかのプログラムが書き換え中です。\r\n"
+                       u"しばらくしてから、もう一度操作してください。\r\n"
+                       u"レシピファイルは変更していません。"_s.arg(current);
+        return result;
+    }
     const TextFile::ContentResult old = TextFile::readContent(currentPath);
     if (old.error != TextFile::Error::None) {
-        result.error =
-            u"レシピファイル[%1]を読めません。\r\n"_s.arg(current) + old.errorText + unchanged;
+        result.error = readRefusal(currentPath, old.errorText);
         return result;
     }
     // The work copy replaces the previous one whole; the new content is built
@@ -31,10 +64,30 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
             copied.errorText + unchanged;
         return result;
     }
+    QList<QByteArray> oldLines = TextFile::splitLines(old.content);
+    RecipeFileLayout::dropByteOrderMark(oldLines);
+    if (const QString refusal = RecipeFileLayout::refusal(currentPath, oldLines);
+        !refusal.isEmpty()) {
+        result.error = refusal;
+        return result;
+    }
     QList<QByteArray> lines;
     QString error;
-    if (!transform(TextFile::splitLines(old.content), lines, &error)) {
+    if (!transform(oldLines, lines, &error)) {
         result.error = error;
+        return result;
+    }
+    QString readError;
+    const bool same = guard.unchanged(&readError);
+    if (!readError.isEmpty()) {
+        result.error = u"レシピファイル[%1]を読み直せませんでした。\r\n%2\r\n"
+                       u"レシピファイルは変更していません。"_s.arg(current, readError);
+        return result;
+    }
+    if (!same) {
+        result.error = u"レシピファイル[%1]は、作業中にほかのプログラムによって変更されました。\r\n"
+                       u"レシピファイルは変更していません。"
+                       u"一覧を確かめてから、もう一度操作してください。"_s.arg(current);
         return result;
     }
     const TextFile::WriteResult w =
@@ -58,21 +111,44 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
     return result;
 }
 
+QString readRefusal(const QString &path, const QString &why)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    return u"レシピファイル[%1]を読めません。\r\n"_s.arg(name) + why +
+           u"\r\nレシピファイル[%1]は元のままです。"_s.arg(name);
+}
+
 QByteArray headerBytes()
 {
     return Cp932::encodeLossy(RecipeFileFormat::RecipeFileHeader);
 }
 
-bool encodeRow(const RecipeRecord &record, int lastField, QByteArray *row, QString *error)
+bool encodeRow(RecipeRecord &record, int lastField, QByteArray *row, QString *error)
 {
-    QString bad;
-    const QString text = Cp932::normalize(RecordCodec::writeRecordLine(record, lastField));
-    if (Cp932::encode(text, row, &bad))
-        return true;
-    if (error) {
-        *error = u"「%1」はレシピファイルに保存できない文字です。\r\n"
-                 u"別の文字に置き換えてから保存してください。"_s.arg(bad);
+    for (int n = 1; n <= RecipeRecord::fieldCount; ++n) {
+        if (!record.field(n).isEmpty())
+            record.setField(n, Cp932::normalize(record.field(n)));
     }
+    if (Cp932::encode(RecordCodec::writeRecordLine(record, lastField), row))
+        return true;
+    // Name the field, so the user knows where to look.
+    for (int n = 1; n <= lastField; ++n) {
+        QString bad;
+        if (Cp932::encode(record.field(n), nullptr, &bad) || !error)
+            continue;
+        if (bad == QChar::ReplacementCharacter) {
+            *error = u"「%1」に、ファイルから読めなかった文字「%2」があります。\r\n"
+                     u"正しい文字に直すか消してから、もう一度保存してください。"_s.arg(
+                         RecipeRecord::fieldLabel(n), Cp932::codePoint(bad));
+        } else {
+            *error = u"「%1」に、レシピファイルに保存できない文字「%2」があります。\r\n"
+                     u"別の文字に置き換えるか消してから、もう一度保存してください。"_s.arg(
+                         RecipeRecord::fieldLabel(n), Cp932::codePoint(bad));
+        }
+        return false;
+    }
+    if (error)
+        *error = u"レシピをレシピファイルの文字に変換できませんでした。"_s;
     return false;
 }
 
@@ -80,20 +156,25 @@ void copyWithHeader(
     const QList<QByteArray> &oldLines, QList<QByteArray> &out,
     const std::function<void(int, const QByteArray &, QList<QByteArray> &)> &rowFilter)
 {
-    int recordNo = 0;
+    // A file without a header gets one before its first row; nothing is
+    // replaced by it.
+    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(oldLines);
+    bool headerWritten = false;
     for (const QByteArray &line : oldLines) {
-        if (line.startsWith('@')) {
+        if (RecipeFileLayout::isMetadataLine(line)) {
             out.append(line);
             continue;
         }
         ++recordNo;
-        if (recordNo == 1) {
+        if (!headerWritten) {
             out.append(headerBytes());
-            continue;
+            headerWritten = true;
+            if (recordNo == 1)
+                continue;
         }
         rowFilter(recordNo, line, out);
     }
-    if (recordNo == 0)
+    if (!headerWritten)
         out.append(headerBytes());
 }
 

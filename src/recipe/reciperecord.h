@@ -52,6 +52,10 @@ public:
 
     static bool isMultiline(int n);
 
+    // The field's name as the entry window labels it ("材料/分量", "脂質"),
+    // for messages about a field.
+    static QString fieldLabel(int n);
+
     // The highest field number that is not empty (0 when all are).
     int lastNonEmptyField() const;
 

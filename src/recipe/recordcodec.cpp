@@ -94,9 +94,9 @@ QString writeRecordLine(const RecipeRecord &record, int lastField)
     QString row;
     for (int n = 1; n <= lastField; ++n) {
         QString value = record.field(n);
-        if (n <= RecipeRecord::DishName)
-            value = value.trimmed();
         value = RecipeRecord::isMultiline(n) ? encodeMultiline(value) : singleLineField(value);
+        if (n <= RecipeRecord::DishName)
+            value = TextHelpers::trimBlanks(value); // after line breaks became blanks
         if (n > 1)
             row += u',';
         row += u'"';
@@ -137,7 +137,7 @@ QString decodeMultiline(const QString &text)
 
 QString padCut(const QString &text, int chars)
 {
-    return text.trimmed().leftJustified(chars, u' ', true);
+    return TextHelpers::trimBlanks(text).leftJustified(chars, u' ', true);
 }
 
 QString sortKey(const RecipeRecord &record)

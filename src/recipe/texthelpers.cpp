@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace TextHelpers {
 
@@ -16,6 +19,17 @@ QString replaceAll(const QString &text, const QString &find, const QString &repl
     QString result = text;
     result.replace(find, replacement);
     return result;
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
 }
 
 QString squeezeChar(const QString &text, QChar c)
@@ -114,6 +128,17 @@ QStringList splitText(int mode, const QString &text)
 QString joinLines(const QStringList &lines)
 {
     return lines.join(QStringLiteral("\r\n"));
+}
+
+bool isNumber(const QString &text)
+{
+    QString t = text.trimmed();
+    for (QChar &c : t) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    static const QRegularExpression number(u"^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"_s);
+    return number.match(t).hasMatch();
 }
 
 } // namespace TextHelpers

@@ -11,6 +11,10 @@ namespace TextHelpers {
 // find text is not replaced again.
 QString replaceAll(const QString &text, const QString &find, const QString &replacement);
 
+// Removes blanks (U+0020) at both ends. Unlike QString::trimmed it keeps
+// the ideographic space and TAB, which are part of the text in recipe files.
+QString trimBlanks(const QString &text);
+
 // Every run of c becomes one c; a run at the very end is removed.
 QString squeezeChar(const QString &text, QChar c);
 
@@ -33,5 +37,9 @@ QStringList splitText(int mode, const QString &text);
 
 // Elements joined by CR LF (no CR LF after the last).
 QString joinLines(const QStringList &lines);
+
+// A plain decimal number such as a number of servings (full-width digits
+// count); "inf" or "nan" are words.
+bool isNumber(const QString &text);
 
 } // namespace TextHelpers

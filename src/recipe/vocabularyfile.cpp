@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/textfile.h"
+#include "recipe/texthelpers.h"
 
 #include <QDir>
 
@@ -232,10 +233,10 @@ const QStringList defaultContent = {
 
 void selectOrAddItem(const QString &value, ChoiceList &list)
 {
-    const QString wanted = value.trimmed();
+    const QString wanted = TextHelpers::trimBlanks(value);
     list.select(0);
     for (int i = 0; i < list.items.size(); ++i) {
-        if (list.items.at(i).trimmed() == wanted) {
+        if (TextHelpers::trimBlanks(list.items.at(i)) == wanted) {
             list.select(i);
             return;
         }
@@ -287,7 +288,8 @@ QStringList readVocabularySection(const QString &path, const QString &section,
         const qsizetype comma = line.indexOf(u',');
         if (comma >= 0)
             line.truncate(comma);
-        while (!line.isEmpty() && line.back().isSpace())
+        // Blanks only: an entry may end in an ideographic space.
+        while (line.endsWith(u' '))
             line.chop(1);
         if (line.startsWith(u'[')) {
             if (entered)

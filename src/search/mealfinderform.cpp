@@ -1,6 +1,7 @@
 #include "search/mealfinderform.h"
 
 #include "app/appstate.h"
+#include "recipe/texthelpers.h"
 #include "recipe/vocabularyfile.h"
 
 using namespace Qt::StringLiterals;
@@ -77,21 +78,21 @@ void MealFinderForm::writeConditions(AppState &state) const
 {
     state.quickSearchResult = 1;
 
-    const QString main = category.currentText().trimmed();
+    const QString main = TextHelpers::trimBlanks(category.currentText());
     state.searchMainCategory = main == VocabularyFile::allFilter ? QString() : main;
 
     QString ingredients;
     for (int i = 0; i < lines.size(); ++i) {
         if (selected.value(i))
-            ingredients += lines.at(i).trimmed() + u',';
+            ingredients += TextHelpers::trimBlanks(lines.at(i)) + u',';
     }
     state.searchIngredientList = ingredients;
 
-    state.searchConditions[1] = purpose.currentText().trimmed();
-    state.searchConditions[2] = cuisine.currentText().trimmed();
-    state.searchConditions[3] = effort.currentText().trimmed();
-    state.searchConditions[4] = cost.currentText().trimmed();
-    state.searchConditions[5] = author.currentText().trimmed();
-    state.searchConditions[6] = keyword.currentText().trimmed();
+    state.searchConditions[1] = TextHelpers::trimBlanks(purpose.currentText());
+    state.searchConditions[2] = TextHelpers::trimBlanks(cuisine.currentText());
+    state.searchConditions[3] = TextHelpers::trimBlanks(effort.currentText());
+    state.searchConditions[4] = TextHelpers::trimBlanks(cost.currentText());
+    state.searchConditions[5] = TextHelpers::trimBlanks(author.currentText());
+    state.searchConditions[6] = TextHelpers::trimBlanks(keyword.currentText());
     state.searchEatenFilter = int16_t(qMax(eaten.current, 0));
 }

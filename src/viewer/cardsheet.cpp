@@ -27,9 +27,9 @@ QFont cardFont(const QString &family, qreal points)
 
 } // namespace
 
-QImage CardSheet::loadPicture(const QString &path)
+QImage CardSheet::loadPicture(const QString &path, QSize bound)
 {
-    return RecipePicture::loadRecipePicture(path);
+    return RecipePicture::loadRecipePicture(path, bound);
 }
 
 QList<int> CardSheet::draw(QPainter &painter, const QSizeF &surface, qreal dpi,
@@ -82,7 +82,10 @@ QList<int> CardSheet::draw(QPainter &painter, const QSizeF &surface, qreal dpi,
         // A name without a folder lies beside the recipe file.
         const QString path =
             RecipePicture::pictureNamePath(recipeFile, record.field(RecipeRecord::Picture));
-        const QImage picture = path.isEmpty() ? QImage() : loader(path);
+        // Decoded at the size it is drawn (in device pixels), not at the photo's own.
+        const QSize room =
+            (card.size() * painter.device()->devicePixelRatioF()).toSize().expandedTo(QSize(1, 1));
+        const QImage picture = path.isEmpty() ? QImage() : loader(path, room);
         if (!picture.isNull()) {
             const QSizeF size = CardGeometry::pictureSize(card, QSizeF(picture.size()));
             painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -14,11 +14,12 @@ class QPainter;
 class CardSheet
 {
 public:
-    // Loads a picture file; a null image when there is none or it cannot be read.
-    using PictureLoader = std::function<QImage(const QString &path)>;
+    // Loads a picture file, decoded to fit bound (pixels); a null image when
+    // there is none or it cannot be read.
+    using PictureLoader = std::function<QImage(const QString &path, QSize bound)>;
 
     // Reads a picture file (the list window's loader).
-    static QImage loadPicture(const QString &path);
+    static QImage loadPicture(const QString &path, QSize bound);
 
     // Draws the cards of the rows with these record numbers, in the order
     // the rows stand in the file. dpi turns font points into pixels.

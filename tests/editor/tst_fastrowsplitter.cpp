@@ -1,6 +1,5 @@
 #include "editor/fastrowsplitter.h"
 #include "platform/cp932.h"
-#include "platform/textfile.h"
 #include "recipe/recordcodec.h"
 #include "testsupport.h"
 
@@ -52,34 +51,52 @@ private Q_SLOTS:
         QCOMPARE(record, expected);
     }
 
-    void sameLinesAsTheFileReader_data()
+    void decodedLines_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("crlf") << cp932Lines({u"@TITLE="_s, u"ヘッダ"_s, u"肉,牛"_s});
-        QTest::newRow("lone lf and no final break") << QByteArray("a\r\nb\nc");
-        QTest::newRow("lone cr stays") << QByteArray("a\rb\r\n\r\r\n");
-        QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("crlf") << cp932Lines({u"@TITLE="_s, u"ヘッダ"_s, u"肉,牛"_s})
+                              << QStringList{u"@TITLE="_s, u"ヘッダ"_s, u"肉,牛"_s};
+        QTest::newRow("lone lf and no final break")
+            << QByteArray("a\r\nb\nc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        // Old Macintosh files end lines with CR alone.
+        QTest::newRow("lone cr ends a line")
+            << QByteArray("a\rb\r\n\r\r\nc\r")
+            << QStringList{u"a"_s, u"b"_s, QString(), QString(), u"c"_s};
+        QTest::newRow("empty lines")
+            << QByteArray("\r\n\r\nx\r\n") << QStringList{QString(), QString(), u"x"_s};
+        // Each bad sequence is one U+FFFD; the rest of its line and the
+        // following lines decode as usual.
         QTest::newRow("invalid trail byte") << QByteArray("ok\r\n\x81\x20"
-                                                          "bad\r\nok2\r\n");
-        QTest::newRow("lead byte before line end") << QByteArray("a\x81\r\nb\r\n");
-        QTest::newRow("lead byte at the very end") << QByteArray("a\r\nb\x82");
-        QTest::newRow("unassigned code") << QByteArray("\x85\x40x\r\n");
+                                                          "bad\r\nok2\r\n")
+                                            << QStringList{u"ok"_s, u"\uFFFD bad"_s, u"ok2"_s};
+        QTest::newRow("lead byte before line end")
+            << QByteArray("a\x81\r\nb\r\n") << QStringList{u"a\uFFFD"_s, u"b"_s};
+        QTest::newRow("lead byte at the very end")
+            << QByteArray("a\r\nb\x82") << QStringList{u"a"_s, u"b\uFFFD"_s};
+        QTest::newRow("unassigned code")
+            << QByteArray("\x85\x40x\r\n") << QStringList{u"\uFFFDx"_s};
+        QTest::newRow("bad byte in a name, fields after it")
+            << QByteArray("\"\x93\xf7\xa0\",\"\x8b\x8d\",\"\x97\xbf\x97\x9d\"\r\n\"\x8b\x9b\"\r\n")
+            << QStringList{u"\"肉\uFFFD\",\"牛\",\"料理\""_s, u"\"魚\""_s};
         QByteArray big;
-        for (int i = 0; i < 40000; ++i)
-            big += Cp932::encodeLossy(u"\"肉\",\"牛%1\",\"ステーキ\"\r\n"_s.arg(i));
-        QTest::newRow("characters across chunk borders") << big;
+        QStringList bigLines;
+        for (int i = 0; i < 40000; ++i) {
+            const QString line = u"\"肉\",\"牛%1\",\"ステーキ\""_s.arg(i);
+            big += Cp932::encodeLossy(line) + "\r\n";
+            bigLines.append(line);
+        }
+        QTest::newRow("characters across chunk borders") << big << bigLines;
     }
-    void sameLinesAsTheFileReader()
+    void decodedLines()
     {
         QFETCH(QByteArray, content);
+        QFETCH(QStringList, expected);
         TempProgramFolder home;
         home.write(u"f.csv"_s, content);
         QString storage;
         QList<QStringView> lines;
         QVERIFY(FastRowSplitter::readDecodedLines(home.file(u"f.csv"_s), lines, storage));
-        QStringList expected;
-        for (const QByteArray &raw : TextFile::readLines(home.file(u"f.csv"_s)).lines)
-            expected.append(Cp932::decode(raw));
         QStringList got;
         for (QStringView line : lines)
             got.append(line.toString());

@@ -1,12 +1,15 @@
 #include "editor/recipeeditor.h"
 #include "recipe/recipefileformat.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/recipefilereader.h"
+#include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +74,11 @@ struct Fixture
         return result;
     }
     RecipeRecord record(int recordNo) const { return RecipeFileReader(file).record(recordNo); }
+    // What the list keeps with the entry of this row.
+    size_t listRow(int recordNo) const
+    {
+        return RecipeFileLayout::rowIdentity(RecipeFileReader(file).rowText(recordNo));
+    }
     int fieldCount(int recordNo) const
     {
         return int(RecordCodec::splitFields(RecipeFileReader(file).rowText(recordNo)).size());
@@ -133,6 +141,9 @@ private Q_SLOTS:
         QTest::newRow("equal key goes after")
             << u"肉"_s << u"牛"_s << u"ステーキ"_s
             << QStringList{u"ステーキ"_s, u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s} << 3;
+        QTest::newRow("leading ideographic space is part of the name")
+            << u"肉"_s << u"牛"_s << u"　タン"_s
+            << QStringList{u"　タン"_s, u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s} << 2;
         QTest::newRow("end") << u"魚"_s << u"鯛"_s << u"鯛茶漬け"_s
                              << QStringList{u"ステーキ"_s, u"生姜焼き"_s, u"鯛めし"_s,
                                             u"鯛茶漬け"_s}
@@ -164,10 +175,77 @@ private Q_SLOTS:
         f.form.Txt_key1 = u"  "_s;
         QVERIFY(!f.editor.add());
         QCOMPARE(f.prompts.lastText(), u"表題が青色の項目は必須入力です"_s);
-        f.form.Txt_key1 = u"鍋 🍲"_s; // no CP932 form
+        // What CP932 cannot hold is named with its field and code point.
+        f.form.Txt_key1 = u"鍋"_s;
+        f.form.txt_yobi[1] = u"煮る\u00A0🍲"_s;
         QVERIFY(!f.editor.add());
-        QVERIFY(f.prompts.lastText().contains(u"🍲"_s));
+        QCOMPARE(f.prompts.lastText(),
+                 u"「作り方」に、レシピファイルに保存できない文字「U+1F372」があります。\r\n"
+                 u"別の文字に置き換えるか消してから、もう一度保存してください。"_s);
         QCOMPARE(f.bytes(), before);
+        // Look-alikes are stored in their CP932 form.
+        f.form.txt_yobi[1] = u"煮る\u00A0\u2022\u00BD"_s;
+        QVERIFY(f.editor.add());
+        QCOMPARE(f.record(f.form.shownRecordNo).field(RecipeRecord::Method), u"煮る ・1/2"_s);
+    }
+
+    // A missing header is put in before the first row, which stays; a
+    // byte-order mark does not hide the metadata line it stands before.
+    void addToAFileWithoutHeader_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        const QByteArray rows = cp932Lines({threeRows.at(0), threeRows.at(2)});
+        const QByteArray header = cp932Lines({RecipeFileFormat::RecipeFileHeader});
+        QTest::newRow("no header") << QByteArray("@TITLE=t\r\n") + rows;
+        QTest::newRow("no header, no metadata") << rows;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF@TITLE=t\r\n") + header + rows;
+    }
+    void addToAFileWithoutHeader()
+    {
+        QFETCH(QByteArray, before);
+        Fixture f({});
+        f.home.write(u"rec/QVRECIPE.csv"_s, before);
+        f.editor.show(2);
+        QCOMPARE(f.form.Txt_key1, u"ステーキ"_s);
+        RecipeForm::selectByText(f.form.Cmb_bunrui11, u"肉"_s);
+        f.form.Txt_key1 = u"生姜焼き"_s;
+        QVERIFY(f.editor.add());
+        QByteArray row;
+        QString error;
+        RecipeRecord record = f.form.toRecord(f.clock);
+        QVERIFY(RecipeFileRewrite::encodeRow(record, 29, &row, &error));
+        const QByteArray metadata = before.contains("@TITLE=t") ? "@TITLE=t\r\n" : "";
+        QCOMPARE(f.bytes(), metadata +
+                                cp932Lines({RecipeFileFormat::RecipeFileHeader, threeRows.at(0)}) +
+                                row + "\r\n" + cp932Lines({threeRows.at(2)}));
+        QCOMPARE(f.form.shownRecordNo, 3);
+    }
+
+    // A file that is no recipe file, or the work file, is never rewritten.
+    void rewriteRefusesWhatIsNoRecipeFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("work file")
+            << u"qvprint.tmp"_s << cp932Lines({RecipeFileFormat::RecipeFileHeader})
+            << u"」は、レシピファイルを書き換えるときに使う作業ファイルです。"_s;
+        QTest::newRow("text file") << u"rec/memo.txt"_s << cp932Lines({u"買い物"_s, u"豚肉"_s})
+                                   << u"」はレシピファイルではありません。"_s;
+    }
+    void rewriteRefusesWhatIsNoRecipeFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstLine);
+        Fixture f(threeRows);
+        f.home.write(name, content);
+        f.editor.setRecipeFile(f.home.file(name));
+        f.form.Txt_key1 = u"新"_s;
+        QVERIFY(!f.editor.add());
+        QCOMPARE(f.prompts.lastText().section(u"\r\n"_s, 0, 0),
+                 u"「"_s + QDir::toNativeSeparators(f.home.file(name)) + firstLine);
+        QCOMPARE(f.home.read(name), content);
     }
 
     void registeredDate_data()
@@ -275,6 +353,8 @@ private Q_SLOTS:
                      cp932Lines({RecipeFileFormat::RecipeFileHeader, threeRows.at(0),
                                  rowText(u"野菜"_s, u"茄子"_s, u"麻婆茄子"_s)}));
         f.editor.setRecipeFile(f.home.file(u"other.csv"_s));
+        QCOMPARE(f.form.Txt_key1, QString()); // the fields were emptied
+        f.form.Txt_key1 = u"生姜焼き"_s;
         QVERIFY(!f.editor.update());
         QCOMPARE(f.prompts.lastText(), u"一覧から選択してください"_s);
         // The same file rewritten behind the form's back.
@@ -283,8 +363,49 @@ private Q_SLOTS:
         f.home.write(u"rec/QVRECIPE.csv"_s, cp932Lines({RecipeFileFormat::RecipeFileHeader,
                                                         threeRows.at(0), threeRows.at(2)}));
         QVERIFY(!f.editor.update());
-        QCOMPARE(f.prompts.lastText(), u"一覧から選択してください"_s);
+        QCOMPARE(f.prompts.lastText(), RecipeEditor::staleRowMessage);
+        QVERIFY(f.editor.takeListStale());
         QCOMPARE(f.names(), (QStringList{u"ステーキ"_s, u"鯛めし"_s}));
+    }
+
+    // Another program removed the first recipe after the list was built:
+    // record number 3 is now 鯛めし. Nothing may act on it as 生姜焼き.
+    void staleRowsAreRefused_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("delete") << u"delete"_s;
+        QTest::newRow("show") << u"show"_s;
+        QTest::newRow("export") << u"export"_s;
+    }
+    void staleRowsAreRefused()
+    {
+        QFETCH(QString, command);
+        Fixture f({threeRows.at(0),
+                   rowText(u"肉"_s, u"豚"_s, u"生姜焼き"_s, withField(9, u"0001.bmp"_s)),
+                   threeRows.at(2)});
+        f.home.write(u"rec/0001.bmp"_s, "BM");
+        const size_t listed = f.listRow(3);
+        QVERIFY(f.editor.show(3, listed));
+        f.home.write(u"rec/QVRECIPE.csv"_s, cp932Lines({RecipeFileFormat::RecipeFileHeader,
+                                                        threeRows.at(1), threeRows.at(2)}));
+        const QByteArray changed = f.bytes();
+        f.prompts.answers = {Answer::Ok, Answer::Yes};
+        if (command == u"delete"_s) {
+            QVERIFY(!f.editor.remove(3, u"肉\t 生姜焼き"_s, listed));
+        } else if (command == u"show"_s) {
+            f.form.Txt_key1 = u"typed"_s;
+            QVERIFY(!f.editor.show(3, listed));
+            QCOMPARE(f.form.Txt_key1, u"typed"_s);
+        } else {
+            QString refusal;
+            QVERIFY(!f.editor.shownRecordFromFile(&refusal));
+            f.prompts.message(refusal);
+        }
+        QCOMPARE(f.prompts.shown.size(), 1);
+        QCOMPARE(f.prompts.lastText(), RecipeEditor::staleRowMessage);
+        QVERIFY(f.editor.takeListStale());
+        QCOMPARE(f.bytes(), changed);
+        QVERIFY(QFile::exists(f.home.file(u"rec/0001.bmp"_s)));
     }
 
     void deleteRow_data()
@@ -316,7 +437,7 @@ private Q_SLOTS:
             f.home.write(u"rec/0001.bmp"_s, "BM");
         QVERIFY(f.editor.show(3));
         f.prompts.answers = answers;
-        QCOMPARE(f.editor.remove(3, u"肉\t 生姜焼き"_s), deleted);
+        QCOMPARE(f.editor.remove(3, u"肉\t 生姜焼き"_s, f.listRow(3)), deleted);
         QCOMPARE(f.prompts.shown.size(), messages);
         QCOMPARE(f.prompts.shown.front().text, u"「肉\t 生姜焼き」を削除します"_s);
         QCOMPARE(f.prompts.shown.front().defaultAnswer, Answer::Cancel);
@@ -338,7 +459,7 @@ private Q_SLOTS:
         f.home.write(u"rec/b.bmp"_s, "BM");
         QVERIFY(f.editor.show(2)); // the fields show ステーキ with a.bmp
         f.prompts.answers = {Answer::Ok, Answer::Yes};
-        QVERIFY(f.editor.remove(3, u"肉\t 生姜焼き"_s));
+        QVERIFY(f.editor.remove(3, u"肉\t 生姜焼き"_s, f.listRow(3)));
         QVERIFY(f.prompts.shown.back().text.contains(u"b.bmp"_s));
         QVERIFY(QFile::exists(f.home.file(u"rec/a.bmp"_s)));
         QVERIFY(!QFile::exists(f.home.file(u"rec/b.bmp"_s)));
@@ -394,14 +515,72 @@ private Q_SLOTS:
         QCOMPARE(f.prompts.lastText(), u"画像名「abcdefghi.BMP」は8文字以下でお願いします。\r\n\r\n"
                                        u"（.BMPを除く、半角文字8文字以下）"_s);
         QVERIFY(!f.form.imagePending);
-        // Cancelling the update leaves the picture pending for the next one.
-        f.form.txt_yobi[2].clear();
-        f.prompts.answers = {Answer::Cancel};
-        QVERIFY(!f.editor.pasteImage(image));
-        QVERIFY(f.form.imagePending);
-        QVERIFY(!QFile::exists(f.home.file(u"rec/0001.bmp"_s)));
-        f.editor.clearPicture();
+    }
+
+    // A paste that is cancelled or refused leaves nothing behind: no file,
+    // no pending picture that a later update (of another recipe, with a photo
+    // attached meanwhile) would write.
+    void pasteThatDoesNotSaveLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QString>("message"); // first line of the last message
+        QTest::newRow("update cancelled") << QString() << QString() << QList<Answer>{Answer::Cancel}
+                                          << u"「鯛めし」を更新します"_s;
+        QTest::newRow("row refused")
+            << QString() << u"🐟"_s << QList<Answer>{Answer::Ok}
+            << u"「作り方」に、レシピファイルに保存できない文字「U+1F41F」があります。"_s;
+        QTest::newRow("picture cannot be written")
+            << u"q\\x"_s << QString() << QList<Answer>{Answer::Ok}
+            << u"画像ファイル[q/x.BMP]を保存できませんでした。"_s;
+        QTest::newRow("a photo is not replaced")
+            << u"photo.bmp"_s << QString() << QList<Answer>{Answer::Ok}
+            << u"画像ファイル[<rec>photo.bmp]はBMP形式の画像ではないため、貼り付けた画像で上書きしません。"_s;
+        QTest::newRow("a bitmap only when the user agrees")
+            << u"old.bmp"_s << QString() << QList<Answer>{Answer::Ok, Answer::No}
+            << u"画像ファイル[<rec>old.bmp]は既にあります。"_s;
+    }
+    void pasteThatDoesNotSaveLeavesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, method);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QString, message);
+        Fixture f(threeRows);
+        QImage photo(8, 6, QImage::Format_RGB32);
+        photo.fill(Qt::green);
+        QVERIFY(photo.save(f.home.file(u"rec/photo.bmp"_s), "JPG"));
+        QVERIFY(photo.save(f.home.file(u"rec/old.bmp"_s), "BMP"));
+        QVERIFY(photo.save(f.home.file(u"elsewhere.jpg"_s), "JPG"));
+        const QByteArray photoBytes = f.home.read(u"rec/photo.bmp"_s);
+        const QByteArray oldBytes = f.home.read(u"rec/old.bmp"_s);
+        const QByteArray before = f.bytes();
+        QVERIFY(f.editor.show(4));
+        f.form.txt_yobi[1] = method;
+        f.form.txt_yobi[2] = name;
+        f.prompts.answers = answers;
+        QImage pasted(4, 4, QImage::Format_RGB32);
+        pasted.fill(Qt::red);
+        QVERIFY(!f.editor.pasteImage(pasted));
+        QCOMPARE(
+            f.prompts.lastText().section(u"\r\n"_s, 0, 0),
+            QString(message).replace(u"<rec>"_s, QDir::toNativeSeparators(f.home.file(u"rec/"_s))));
+        QCOMPARE(f.form.txt_yobi[2], name);
         QVERIFY(!f.form.imagePending);
+        QCOMPARE(f.bytes(), before);
+        QCOMPARE(QDir(f.home.file(u"rec"_s)).entryList(QDir::Files),
+                 (QStringList{u"old.bmp"_s, u"photo.bmp"_s, u"QVRECIPE.csv"_s}));
+        QCOMPARE(f.home.read(u"rec/photo.bmp"_s), photoBytes);
+        QCOMPARE(f.home.read(u"rec/old.bmp"_s), oldBytes);
+
+        // Later: another recipe, a photo attached from elsewhere, an update.
+        QVERIFY(f.editor.show(2));
+        f.editor.attachPicture(f.home.file(u"elsewhere.jpg"_s));
+        f.prompts.answers = {Answer::Ok};
+        QVERIFY(f.editor.update());
+        QCOMPARE(QImageReader(f.home.file(u"elsewhere.jpg"_s)).format(), QByteArray("jpeg"));
+        QCOMPARE(QDir(f.home.file(u"rec"_s)).entryList(QDir::Files).size(), 3);
     }
 
     void attach_data()

@@ -308,6 +308,28 @@ private Q_SLOTS:
         QCOMPARE(prompts.lastText(), u"一覧から選択してください"_s);
     }
 
+    // The fields of a recipe from the previous file must not go into the new
+    // one by an update.
+    void switchingFilesEmptiesTheFields()
+    {
+        open();
+        window->list()->setCurrentRow(1);
+        click(u"Cmd_Update_0"_s);
+        QCOMPARE(find<QLineEdit>(u"Txt_key1"_s)->text(), u"ステーキ"_s);
+        QStringList lines = {RecipeFileFormat::RecipeFileHeader};
+        lines += rows.mid(2);
+        home->write(u"other.csv"_s, cp932Lines(lines));
+        window->setRecipeFile(home->file(u"other.csv"_s));
+        window->rebuildList();
+        QCOMPARE(find<QLineEdit>(u"Txt_key1"_s)->text(), QString());
+        QCOMPARE(find<QComboBox>(u"cmb_bunrui12"_s)->currentText(), QString());
+        QCOMPARE(window->form().shownRecordNo, -1);
+        find<QLineEdit>(u"Txt_key1"_s)->setText(u"ステーキ"_s);
+        click(u"Cmd_Update_2"_s);
+        QCOMPARE(prompts.lastText(), u"一覧から選択してください"_s);
+        QCOMPARE(home->read(u"other.csv"_s), cp932Lines(lines));
+    }
+
     void pastedPicturesAreNumbered()
     {
         open();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -106,6 +107,49 @@ private Q_SLOTS:
         QVERIFY(image.save(home.file(fileName), format.toLatin1().constData()));
         const QImage loaded = RecipePicture::loadRecipePicture(home.file(fileName));
         QCOMPARE(loaded.size(), QSize(6, 4));
+    }
+
+    // Photos beyond Qt's allocation limit (128 MB decoded) still show: in the
+    // picture box and on a card they are decoded at the drawn size, pasted
+    // they are kept at most at the pasted-picture size.
+    void largePhotos_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("imageFormat");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("inBox");
+        QTest::addColumn<QSize>("pasted"); // empty: not tried (same path as the box, and slow)
+        QTest::newRow("8000 x 6000 JPEG")
+            << u"jpeg"_s << int(QImage::Format_RGB888) << QSize(8000, 6000) << QSize(173, 130)
+            << QSize(4096, 3072);
+        QTest::newRow("16-bit 6000 x 4000 PNG") << u"png"_s << int(QImage::Format_RGBX64)
+                                                << QSize(6000, 4000) << QSize(195, 130) << QSize();
+    }
+    void largePhotos()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, imageFormat);
+        QFETCH(QSize, size);
+        QFETCH(QSize, inBox);
+        QFETCH(QSize, pasted);
+        TempProgramFolder home;
+        const QString path = home.file(u"photo."_s + format);
+        {
+            QImage photo(size, QImage::Format(imageFormat));
+            photo.fill(QColor(200, 120, 40));
+            QVERIFY(photo.save(path, format.toLatin1().constData()));
+        }
+        const QImage shown = RecipePicture::loadRecipePicture(path, QSize(220, 130));
+        QCOMPARE(shown.size(), inBox);
+        QCOMPARE(shown.pixelColor(10, 10).red() / 8, 200 / 8);
+
+        if (pasted.isEmpty())
+            return;
+        QMimeData clipboard;
+        clipboard.setData(u"image/"_s + format, home.read(u"photo."_s + format));
+        QCOMPARE(
+            RecipePicture::clipboardPicture(&clipboard, RecipePicture::pastedPictureBound).size(),
+            pasted);
     }
 
     void loadGif()

@@ -49,20 +49,28 @@ void TestCp932::decodeKnownBytes()
 void TestCp932::invalidBytesAreFlagged_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("lone lead byte at end") << QByteArray("abc\x81");
-    QTest::newRow("bad trail byte") << QByteArray("\x81\x20x");
-    QTest::newRow("undefined single byte") << QByteArray("a\xa0z");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("lone lead byte at end") << QByteArray("abc\x81") << u"abc\uFFFD"_s;
+    QTest::newRow("bad trail byte") << QByteArray("\x81\x20x") << u"\uFFFD x"_s;
+    QTest::newRow("undefined single byte") << QByteArray("a\xa0z") << u"a\uFFFDz"_s;
+    QTest::newRow("stray bytes") << QByteArray("\x80\xfd\xfe\xff") << u"\uFFFD\uFFFD\uFFFD\uFFFD"_s;
+    // What follows a bad byte must decode as usual: quotes and commas too.
+    QTest::newRow("unassigned pair, then fields")
+        << QByteArray("\x85\x40,\"\x97\xbf\x97\x9d\",x") << u"\uFFFD,\"料理\",x"_s;
+    QTest::newRow("two bad bytes apart")
+        << QByteArray("\xa0\x93\xf7,\xeb\x40,\"\xb8\xd8\"") << u"\uFFFD肉,\uFFFD,\"ｸﾘ\""_s;
 }
 
 void TestCp932::invalidBytesAreFlagged()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
     bool invalid = false;
-    const QString text = Cp932::decode(bytes, &invalid);
+    const QString decoded = Cp932::decode(bytes, &invalid);
     QVERIFY(invalid);
-    QVERIFY(text.contains(QChar::ReplacementCharacter));
+    QCOMPARE(decoded, text);
     // The replacement character can never be written back silently.
-    QVERIFY(!Cp932::encode(text, nullptr));
+    QVERIFY(!Cp932::encode(decoded, nullptr));
 }
 
 void TestCp932::normalizeThenEncode_data()
@@ -77,6 +85,23 @@ void TestCp932::normalizeThenEncode_data()
     QTest::newRow("cent pound not")
         << u"\u00A2\u00A3\u00AC"_s << QByteArray("\x81\x91\x81\x92\x81\xca");
     QTest::newRow("U+2014 em dash") << u"\u2014"_s << QByteArray("\x81\x5c");
+    // What web pages hold where CP932 has a look-alike.
+    QTest::newRow("no-break and thin spaces") << u"1\u00A0g\u2009x"_s << QByteArray("1 g x");
+    QTest::newRow("invisible characters vanish")
+        << u"a\u200Bb\uFEFFc\u00ADd"_s << QByteArray("abcd");
+    QTest::newRow("yen sign") << u"\u00A5100"_s
+                              << QByteArray("\x81\x8f"
+                                            "100");
+    QTest::newRow("bullet and middle dot") << u"\u2022a\u00B7b"_s
+                                           << QByteArray("\x81\x45"
+                                                         "a\x81\x45"
+                                                         "b");
+    QTest::newRow("en dash") << u"1\u20132"_s
+                             << QByteArray("1\x81\x5c"
+                                           "2");
+    QTest::newRow("signs and fractions")
+        << u"\u00A9\u2122\u00BD\u00BC"_s << QByteArray("(C)TM1/21/4");
+    QTest::newRow("accented letters") << u"Caf\u00E9 cre\u0300me"_s << QByteArray("Cafe creme");
 }
 
 void TestCp932::normalizeThenEncode()
@@ -97,6 +122,8 @@ void TestCp932::refusesWhatCp932CannotHold()
     QCOMPARE(out, QByteArray("untouched"));
     QVERIFY(!Cp932::encode(u"한국"_s, &out, &bad));
     QCOMPARE(bad, u"한"_s);
+    QCOMPARE(Cp932::codePoint(u"🍲"_s), u"U+1F372"_s);
+    QCOMPARE(Cp932::codePoint(u"\u00A0"_s), u"U+00A0"_s);
 }
 
 void TestCp932::leftBytesNeverSplitsACharacter_data()

@@ -8,6 +8,10 @@
 //   rewritehelper prepare DIR SRC   writes the small content to DIR
 //   rewritehelper readonly DIR SRC  DIR is read-only: the rewrite must fail
 //   rewritehelper once DIR SRC      one rewrite to the small content
+//   rewritehelper add DIR FILE      adds 150 recipes to FILE, one rewrite each,
+//                                   with its work file in DIR; prints
+//                                   "saved NAME" for each add that succeeded
+#include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "recipe/recipefilerewrite.h"
 
@@ -63,6 +67,28 @@ int expectRefusal(const QString &dir, const QByteArray &before, const QByteArray
     return 0;
 }
 
+// Another copy of the program adding recipes to a file it shares.
+int addRecipes(const QString &workDir, const QString &file)
+{
+    const QString tag = QDir(workDir).dirName();
+    for (int i = 0; i < 150; ++i) {
+        const QString name = QStringLiteral("%1-%2").arg(tag).arg(i);
+        const RecipeFileRewrite::Result r = RecipeFileRewrite::rewrite(
+            file, workDir + QStringLiteral("/qvprint.tmp"),
+            [&](const QList<QByteArray> &oldLines, QList<QByteArray> &newLines, QString *) {
+                newLines = oldLines;
+                newLines.append(Cp932::encodeLossy(
+                    QStringLiteral("\"肉\",\"豚\",\"%1\",\"0|0|0|0|0|0|0|\"").arg(name)));
+                return true;
+            });
+        if (r.ok)
+            std::printf("saved %s\n", qPrintable(name));
+        else
+            std::printf("refused %s: %s\n", qPrintable(name), qPrintable(r.error.simplified()));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,6 +98,8 @@ int main(int argc, char *argv[])
     const QByteArray mode = argv[1];
     const QString dir = QString::fromLocal8Bit(argv[2]);
     const QString source = QString::fromLocal8Bit(argv[3]);
+    if (mode == "add")
+        return addRecipes(dir, source);
     const QByteArray a = readAll(source + QStringLiteral("/a.bin"));
     const QByteArray b = readAll(source + QStringLiteral("/b.bin"));
     if (a.isEmpty() || b.isEmpty())

@@ -48,6 +48,10 @@ void TestImportMerge::merge_data()
     QTest::newRow("empty current file: every row added")
         << (meta + QStringList{hdr}) << (QStringList{u"any header"_s} + samples)
         << (meta + QStringList{hdr} + samples) << 3 << 0 << 0;
+    // A first line that is a recipe is no header: nothing is dropped for one.
+    QTest::newRow("files without a header: every row counts")
+        << (meta + samples.mid(0, 1)) << samples.mid(1) << (meta + QStringList{hdr} + samples) << 2
+        << 0 << 1;
     QTest::newRow("current file without any line") << QStringList() << (QStringList{hdr} + samples)
                                                    << (QStringList{hdr} + samples) << 3 << 0 << 0;
     QTest::newRow("author differs only: added beside, not merged")

@@ -45,7 +45,11 @@ public:
         ++rebuilds;
         return int(RecipeFileReader(ProgramFolder::resolve(m_currentName)).rows().size());
     }
-    std::optional<RecipeRecord> shownRecord() const override { return shown; }
+    std::optional<RecipeRecord> shownRecord(QString *why) const override
+    {
+        *why = refusal;
+        return shown;
+    }
     void showSearchHit(int recordNo) override { hits.append(recordNo); }
     int askSearchText(QString &text) override
     {
@@ -61,6 +65,7 @@ public:
     QList<bool> busyCalls;
     int rebuilds = 0;
     std::optional<RecipeRecord> shown;
+    QString refusal;
     QList<int> hits;
     QList<std::pair<int, QString>> searchScript; // answer, text typed (null: keep)
     QStringList textsOffered;
@@ -107,6 +112,12 @@ QByteArray recipeFile(const QStringList &rows)
                       QStringList{RecipeFileFormat::RecipeFileHeader} + rows);
 }
 
+// An import file: the header and rows, no metadata.
+QByteArray importFile(const QStringList &rows)
+{
+    return cp932Lines(QStringList{RecipeFileFormat::RecipeFileHeader} + rows);
+}
+
 } // namespace
 
 class TestRecipeFileCommands : public QObject
@@ -129,6 +140,8 @@ private Q_SLOTS:
     void settingsWriteFailureIsReported_data();
     void settingsWriteFailureIsReported();
     void importReportsCounts();
+    void onlyRecipeFilesAreTakenIn_data();
+    void onlyRecipeFilesAreTakenIn();
     void importOfTheCurrentFileIsRefused_data();
     void importOfTheCurrentFileIsRefused();
     void importThatCannotReadChangesNothing_data();
@@ -452,7 +465,7 @@ void TestRecipeFileCommands::importReportsCounts()
     Env env;
     env.current = u"QVRECIPE.csv"_s;
     env.folder.write(env.current, recipeFile({u"A,1,x"_s, u"C,1,x"_s}));
-    env.folder.write(u"in/import.csv"_s, cp932Lines({u"h"_s, u"B,1,x"_s, u"C,1,x,new"_s}));
+    env.folder.write(u"in/import.csv"_s, importFile({u"B,1,x"_s, u"C,1,x,new"_s}));
     env.dialogs.answers = {QString(), env.folder.file(u"in/import.csv"_s)};
     env.commands->importFile(); // cancelled
     QCOMPARE(env.host.rebuilds, 0);
@@ -470,6 +483,84 @@ void TestRecipeFileCommands::importReportsCounts()
     QCOMPARE(env.folder.read(env.current), recipeFile({u"A,1,x"_s, u"B,1,x"_s, u"C,1,x,new"_s}));
     QCOMPARE(env.folder.read(u"qvprint.tmp"_s), recipeFile({u"A,1,x"_s, u"C,1,x"_s}));
     QCOMPARE(env.host.rebuilds, 1);
+}
+
+void TestRecipeFileCommands::onlyRecipeFilesAreTakenIn_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("why"); // the message's second line; empty: taken in
+    const QString notRecipe =
+        u"最初の行が見出し行（主材料,副材料,料理名,…）でも、レシピの行でもありません。"_s;
+    const QStringList samples = RecipeFileFormat::sampleRows;
+    QTest::newRow("rows without a header") << u"a.csv"_s << cp932Lines(samples) << QString();
+    QTest::newRow("byte-order mark before the metadata")
+        << u"a.csv"_s << QByteArray("\xEF\xBB\xBF") + recipeFile(samples) << QString();
+    QByteArray damaged = recipeFile(samples);
+    damaged.insert(damaged.indexOf(",qv\r\n"), '\0');
+    QTest::newRow("a row damaged by a NUL byte") << u"d.csv"_s << damaged << QString();
+    QTest::newRow("plain text") << u"memo.txt"_s << cp932Lines({u"買い物メモ"_s, u"豚肉"_s})
+                                << notRecipe;
+    QTest::newRow("another table")
+        << u"t.csv"_s << cp932Lines({u"名前,値段,数"_s, u"りんご,100,3"_s}) << notRecipe;
+    QByteArray utf16 = "\xFF\xFE";
+    for (const QString &line : RecipeFileFormat::newFileMetadata)
+        utf16 += QByteArray(reinterpret_cast<const char *>(line.utf16()), line.size() * 2) +
+                 QByteArray("\r\0\n\0", 4);
+    QTest::newRow("UTF-16") << u"u16.csv"_s << utf16 << u"UTF-16"_s;
+    QTest::newRow("UTF-8")
+        << u"u8.csv"_s
+        << (QStringList{RecipeFileFormat::RecipeFileHeader} + samples).join(u"\r\n"_s).toUtf8()
+        << u"UTF-8"_s;
+    QTest::newRow("binary") << u"p.png"_s << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                            << notRecipe;
+    QTest::newRow("all NUL") << u"z.csv"_s << QByteArray(4096, '\0') << notRecipe;
+    QTest::newRow("10 MB on one line") << u"big.csv"_s << QByteArray(10 << 20, 'x') << notRecipe;
+    QTest::newRow("the work file")
+        << u"qvprint.tmp"_s << recipeFile(samples)
+        << u"レシピファイルとしては使えません。別の名前でコピーしてから開いてください。"_s;
+}
+
+// Switch and import refuse, naming the file and saying why, and change
+// nothing; headerless recipe rows are taken in whole.
+void TestRecipeFileCommands::onlyRecipeFilesAreTakenIn()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, why);
+    Env env;
+    env.current = u"QVRECIPE.csv"_s;
+    const QByteArray before = recipeFile({u"A,1,x"_s});
+    env.folder.write(env.current, before);
+    env.folder.write(name, content);
+    const QString chosen = env.folder.file(name);
+
+    env.dialogs.answers = {chosen, chosen};
+    env.commands->importFile();
+    if (why.isEmpty()) {
+        QVERIFY(env.prompts.lastText().contains(u"追加レシピ数： 3\r\n"_s));
+        QCOMPARE(RecipeFileReader(env.folder.file(env.current)).rows().size(), 4);
+    } else {
+        QStringList lines = env.prompts.lastText().split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.at(0).startsWith(u"「"_s + QDir::toNativeSeparators(chosen) + u"」"_s));
+        if (why.startsWith(u"UTF"_s))
+            QCOMPARE(lines.at(0),
+                     u"「"_s + QDir::toNativeSeparators(chosen) + u"」は"_s + why +
+                         u"で書かれたファイルのため、レシピファイルとして使えません。"_s);
+        else
+            QCOMPARE(lines.at(1), why);
+        QCOMPARE(lines.at(2), u"何も変更していません。"_s);
+        QCOMPARE(env.folder.read(env.current), before);
+        QCOMPARE(env.host.rebuilds, 0);
+    }
+
+    env.commands->switchFile();
+    QCOMPARE(env.current, why.isEmpty() ? name : u"QVRECIPE.csv"_s);
+    QCOMPARE(env.fileSetting(), why.isEmpty() ? name : QString());
+    QCOMPARE(env.folder.read(name), content);
+    if (why.isEmpty())
+        QVERIFY(env.prompts.lastText().endsWith(u"レシピ数： 3\r\n"_s));
 }
 
 void TestRecipeFileCommands::importOfTheCurrentFileIsRefused_data()
@@ -518,7 +609,7 @@ void TestRecipeFileCommands::importThatCannotReadChangesNothing()
     if (!currentMissing)
         env.folder.write(env.current, before);
     if (!importMissing)
-        env.folder.write(u"import.csv"_s, cp932Lines({u"h"_s, u"B,1,x"_s}));
+        env.folder.write(u"import.csv"_s, importFile({u"B,1,x"_s}));
     env.dialogs.answers = {env.folder.file(u"import.csv"_s)};
     env.commands->importFile();
     QCOMPARE(env.prompts.shown.size(), 1);
@@ -543,9 +634,10 @@ void TestRecipeFileCommands::importKeepsUntouchedBytes()
     const QByteArray badRow = "\"E\",\"1\",\"x\xA0y\x80\"";
     const QByteArray lastRow = "\"G\",\"1\",\"x\"";
     const QByteArray header = Cp932::encodeLossy(RecipeFileFormat::RecipeFileHeader);
-    env.folder.write(env.current, meta + "\r\nold header\r\n" + necRow + "\r\n" + ibmRow + "\r\n" +
-                                      badRow + "\r\n" + lastRow + "\r\n");
-    env.folder.write(u"import.csv"_s, cp932Lines({u"h"_s, u"B,1,x"_s, u"G,1,x,new"_s}));
+    const QByteArray otherHeader = Cp932::encodeLossy(u"\"主材料\",\"副材料\",\"料理名\""_s);
+    env.folder.write(env.current, meta + "\r\n" + otherHeader + "\r\n" + necRow + "\r\n" + ibmRow +
+                                      "\r\n" + badRow + "\r\n" + lastRow + "\r\n");
+    env.folder.write(u"import.csv"_s, importFile({u"B,1,x"_s, u"G,1,x,new"_s}));
     env.dialogs.answers = {env.folder.file(u"import.csv"_s)};
     env.commands->importFile();
     QCOMPARE(env.folder.read(env.current), meta + "\r\n" + header + "\r\n" + necRow +
@@ -563,6 +655,15 @@ void TestRecipeFileCommands::exportShown()
     env.host.shown = RecordCodec::splitRecordLine(RecipeFileFormat::sampleRows.at(0));
     env.commands->exportShown();
     QCOMPARE(env.clipboard.text(), RecipeExport::exportText(*env.host.shown));
+
+    // The shown row changed in the file: refused, the clipboard kept.
+    env.host.shown.reset();
+    env.host.refusal = u"changed"_s;
+    env.commands->exportShown();
+    QCOMPARE(env.prompts.lastText(), u"changed"_s);
+    QCOMPARE(env.clipboard.text(), RecipeExport::exportText(RecordCodec::splitRecordLine(
+                                       RecipeFileFormat::sampleRows.at(0))));
+    QCOMPARE(env.host.rebuilds, 1);
 }
 
 void TestRecipeFileCommands::searchFindsNextWithFolding()

@@ -143,7 +143,7 @@ static QString expectedBack(int n, const QString &value)
     t.replace(u"\r\n"_s, u" "_s);
     t.replace(u'\r', u' ');
     t.replace(u'\n', u' ');
-    return n <= 3 ? t.trimmed() : t;
+    return n <= 3 ? TextHelpers::trimBlanks(t) : t; // blanks only: "　" and TAB stay
 }
 
 void TestRecordCodec::randomRecordsRoundTrip()
@@ -227,6 +227,11 @@ void TestRecordCodec::sortKey_data()
     QTest::newRow("field 1 has 20 characters")
         << (QString(19, u'x') + u"Z,a,a"_s) << (QString(19, u'x') + u"A,b,b"_s) << 1;
     QTest::newRow("blanks trimmed") << u" a ,b,c"_s << u"a,b,c"_s << 0;
+    // The ideographic space and TAB are text, not blanks: they sort after "a"
+    // and before it (U+3000 and U+0009).
+    QTest::newRow("leading ideographic space kept") << u"　a,b,c"_s << u"a,b,c"_s << 1;
+    QTest::newRow("ideographic space in field 3 kept") << u"a,b,　c"_s << u"a,b,c"_s << 1;
+    QTest::newRow("leading TAB kept") << u"\"\ta\",b,c"_s << u"a,b,c"_s << -1;
     QTest::newRow("short field padded with blanks") << u"ab,x,y"_s << u"a,x,y"_s << 1;
 }
 

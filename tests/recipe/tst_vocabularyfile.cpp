@@ -44,10 +44,10 @@ void TestVocabularyFile::readSection_data()
                                                 u" 牛"_s,     u" 牛コマ"_s,          u" 牛挽肉"_s,
                                                 u" 合挽肉"_s, u" ハム/ソーセージ"_s, u" レバー"_s};
     QTest::newRow("卵 has no items") << QStringList{} << u"[材料]"_s << u"卵"_s << QStringList{};
-    QTest::newRow("trailing ideographic space of キャベツ removed")
+    QTest::newRow("trailing ideographic space of キャベツ kept")
         << QStringList{} << u"[材料]"_s << u"葉野菜"_s
-        << QStringList{u" ネギ"_s,   u" 白菜"_s,     u" ホウレン草"_s,
-                       u" モヤシ"_s, u" キャベツ"_s, u" レタス"_s};
+        << QStringList{u" ネギ"_s,   u" 白菜"_s,       u" ホウレン草"_s,
+                       u" モヤシ"_s, u" キャベツ　"_s, u" レタス"_s};
     QTest::newRow("author stops at next heading")
         << QStringList{} << u"[作者]"_s << QString()
         << QStringList{u"自分"_s, u"夫"_s, u"妻"_s, u"母"_s, u"祖母"_s};
@@ -98,9 +98,11 @@ void TestVocabularyFile::selectOrAddItem_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("current");
     QTest::addColumn<int>("count");
-    QTest::newRow("blanks around match") << u"  普通 "_s << 2 << 4;
-    QTest::newRow("missing added trimmed") << u" 高級 "_s << 4 << 5;
-    QTest::newRow("empty selects empty item") << QString() << 0 << 4;
+    QTest::addColumn<QString>("text");
+    QTest::newRow("blanks around match") << u"  普通 "_s << 2 << 4 << u"普通"_s;
+    QTest::newRow("missing added trimmed") << u" 高級 "_s << 4 << 5 << u"高級"_s;
+    QTest::newRow("empty selects empty item") << QString() << 0 << 4 << QString();
+    QTest::newRow("ideographic space is no blank") << u"普通　"_s << 4 << 5 << u"普通　"_s;
 }
 
 void TestVocabularyFile::selectOrAddItem()
@@ -108,11 +110,12 @@ void TestVocabularyFile::selectOrAddItem()
     QFETCH(QString, value);
     QFETCH(int, current);
     QFETCH(int, count);
+    QFETCH(QString, text);
     ChoiceList list{{QString(), u"格安"_s, u"普通"_s, u"リッチ"_s}, 3, {}};
     ::selectOrAddItem(value, list);
     QCOMPARE(list.current, current);
     QCOMPARE(list.items.size(), count);
-    QCOMPARE(list.currentText(), value.trimmed());
+    QCOMPARE(list.currentText(), text);
 }
 
 QTEST_GUILESS_MAIN(TestVocabularyFile)

@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "recipe/texthelpers.h"
 #include "recipe/vocabularyfile.h"
 #include "search/finderhints.h"
 #include "search/ui/mealfinderwindow.h"
@@ -56,7 +57,7 @@ void TestMealFinder::ingredientList_data()
 
     // The empty entry lists all 16 categories and their 99 items.
     QTest::newRow("pork and cabbage")
-        << QString() << QStringList{u"豚"_s, u"キャベツ"_s} << 115 << u"豚,キャベツ,"_s;
+        << QString() << QStringList{u"豚"_s, u"キャベツ　"_s} << 115 << u"豚,キャベツ　,"_s;
     QTest::newRow("category line ticks its items")
         << QString() << QStringList{u"肉"_s} << 115
         << u"肉,豚,豚コマ,豚挽肉,牛,牛コマ,牛挽肉,合挽肉,ハム/ソーセージ,レバー,"_s;
@@ -84,7 +85,7 @@ void TestMealFinder::ingredientList()
     for (const QString &tick : ticks) {
         QListWidgetItem *item = nullptr;
         for (int i = 0; i < list->count() && !item; ++i) {
-            if (list->item(i)->text().trimmed() == tick)
+            if (TextHelpers::trimBlanks(list->item(i)->text()) == tick)
                 item = list->item(i);
         }
         QVERIFY2(item, qPrintable(tick));

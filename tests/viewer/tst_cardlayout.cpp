@@ -150,7 +150,7 @@ void TestCardLayout::sheetDrawsRowsInFileOrder()
     QImage red(40, 20, QImage::Format_RGB32);
     red.fill(Qt::red);
     QStringList loaded;
-    const CardSheet::PictureLoader loader = [&](const QString &path) {
+    const CardSheet::PictureLoader loader = [&](const QString &path, QSize) {
         loaded.append(path);
         return path.endsWith(u"a.bmp"_s) ? red : QImage();
     };

@@ -4,6 +4,8 @@
 #include "viewer/ui/cardsurface.h"
 #include "viewer/ui/cardviewerwindow.h"
 
+#include <QFileInfo>
+#include <QMap>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void keepsItsMinimumSize();
     void emptyListHasNoPages();
     void resizeKeepsTheRandomCards();
+    void picturesAreDecodedOnce();
 
 private:
     CardViewerSession session(int selected);
@@ -62,6 +65,45 @@ CardViewerSession TestCardViewer::session(int selected)
     s.selectionChanged = [this](int position) { m_selections.append(position); };
     s.openRecipe = [this](int recordNo) { m_opened.append(recordNo); };
     return s;
+}
+
+// Paging back and forth and resizing draw the cards again; the photos on
+// them are decoded once (for a size that covers the smaller card too).
+void TestCardViewer::picturesAreDecodedOnce()
+{
+    QStringList lines = {RecipeFileFormat::RecipeFileHeader};
+    for (int i = 0; i < 8; ++i) {
+        RecipeRecord r;
+        r.setField(RecipeRecord::DishName, u"dish %1"_s.arg(i));
+        r.setField(RecipeRecord::Picture, u"p%1.jpg"_s.arg(i));
+        lines.append(RecordCodec::writeRecordLine(r));
+    }
+    m_folder->write(u"r.csv"_s, cp932Lines(lines));
+    QMap<QString, int> loads;
+    QList<QSize> bounds;
+    CardViewerSession s = session(0);
+    s.loadPicture = [&](const QString &path, QSize bound) {
+        ++loads[QFileInfo(path).fileName()];
+        bounds.append(bound);
+        QImage picture(qMin(bound.width(), 400), qMin(bound.height(), 300), QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        return picture;
+    };
+    CardViewerWindow window(std::move(s));
+    window.resize(760, 560);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QPushButton *>(u"cmd_page_1"_s)->click();
+    window.findChild<QPushButton *>(u"cmd_page_0"_s)->click();
+    window.resize(700, 520);
+    QTRY_COMPARE(window.surface()->size().width() < 700, true);
+    window.drawCards(false);
+    QCOMPARE(loads.size(), 8);
+    for (auto it = loads.cbegin(); it != loads.cend(); ++it)
+        QVERIFY2(it.value() == 1, qPrintable(it.key()));
+    // Each was decoded for a square of a power of two, not at full size.
+    for (const QSize &bound : std::as_const(bounds))
+        QVERIFY(bound.width() == bound.height() && bound.width() >= 256 && bound.width() <= 512);
 }
 
 void TestCardViewer::pagesThroughTheList()

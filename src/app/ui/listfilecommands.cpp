@@ -1,10 +1,8 @@
 #include "app/ui/listfilecommands.h"
 
-#include "analysis/classification.h"
 #include "app/appstate.h"
 #include "editor/ui/recipelistwindow.h"
 #include "platform/programfolder.h"
-#include "recipe/recipefilereader.h"
 #include "search/qvprints.h"
 
 #include <QCoreApplication>
@@ -57,15 +55,9 @@ int ListFileCommands::rebuildList()
     return m_window.list()->count();
 }
 
-std::optional<RecipeRecord> ListFileCommands::shownRecord() const
+std::optional<RecipeRecord> ListFileCommands::shownRecord(QString *refusal) const
 {
-    const int shown = m_window.form().shownRecordNo;
-    if (shown < 0)
-        return std::nullopt;
-    // The record as shown: read back and normalised like the list shows it.
-    RecipeRecord record = RecipeFileReader(m_window.recipeFile()).record(shown);
-    normalizeCategoryFields(record);
-    return record;
+    return m_window.editor().shownRecordFromFile(refusal);
 }
 
 void ListFileCommands::showSearchHit(int recordNo)

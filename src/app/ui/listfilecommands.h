@@ -20,7 +20,7 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override;
     int rebuildList() override;
-    std::optional<RecipeRecord> shownRecord() const override;
+    std::optional<RecipeRecord> shownRecord(QString *refusal) const override;
     void showSearchHit(int recordNo) override;
     int askSearchText(QString &text) override;
 

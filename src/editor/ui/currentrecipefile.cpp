@@ -12,7 +12,7 @@ class NoWindowHost : public RecipeFileHost
 public:
     void setBusy(bool) override {}
     int rebuildList() override { return 0; }
-    std::optional<RecipeRecord> shownRecord() const override { return std::nullopt; }
+    std::optional<RecipeRecord> shownRecord(QString *) const override { return std::nullopt; }
     void showSearchHit(int) override {}
     int askSearchText(QString &) override { return -1; }
 };

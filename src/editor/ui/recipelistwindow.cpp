@@ -39,6 +39,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int recordNoRole = Qt::UserRole;
+constexpr int rowRole = Qt::UserRole + 1; // identity of the row the entry shows
 
 // Busy pointer for the length of a command.
 class BusyPointer
@@ -407,7 +408,7 @@ void RecipeListWindow::refillSubcategories(bool keepText)
 {
     ChoiceList &sub = m_form.cmb_bunrui12;
     const QString text = sub.currentText();
-    const QString category = m_form.Cmb_bunrui11.currentText().trimmed();
+    const QString category = TextHelpers::trimBlanks(m_form.Cmb_bunrui11.currentText());
     sub.items = category.isEmpty()
                     ? QStringList()
                     : VocabularyFile::readVocabularySection(m_state.vocabularyPath(),
@@ -425,7 +426,7 @@ void RecipeListWindow::pushForm()
 void RecipeListWindow::setRecipeFile(const QString &path)
 {
     m_editor.setRecipeFile(path);
-    m_editor.forgetShownRecord();
+    pushForm();
 }
 
 void RecipeListWindow::setView(int index)
@@ -437,7 +438,7 @@ void RecipeListWindow::setView(int index)
 void RecipeListWindow::viewChosen()
 {
     BusyPointer busy;
-    const QString view = m_view->currentText().trimmed();
+    const QString view = TextHelpers::trimBlanks(m_view->currentText());
     m_second->clear();
     m_second->addItem(QString());
     m_second->setEnabled(true);
@@ -459,8 +460,8 @@ void RecipeListWindow::viewChosen()
 RecipeListFilter RecipeListWindow::currentFilter() const
 {
     RecipeListFilter filter;
-    filter.view = m_view->currentText().trimmed();
-    filter.secondFilter = m_second->currentText().trimmed();
+    filter.view = TextHelpers::trimBlanks(m_view->currentText());
+    filter.secondFilter = TextHelpers::trimBlanks(m_second->currentText());
     for (int i = 0; i < m_second->count(); ++i)
         filter.secondEntries.append(m_second->itemText(i));
     filter.mainCategory = m_state.searchMainCategory;
@@ -507,6 +508,7 @@ void RecipeListWindow::rebuildList()
         for (const RecipeListBuilder::Entry &entry : built.entries) {
             auto *item = new QListWidgetItem(entry.text);
             item->setData(recordNoRole, entry.recordNo);
+            item->setData(rowRole, qulonglong(entry.row));
             m_list->addItem(item);
             if (entry.recordNo == m_form.shownRecordNo)
                 selected = item;
@@ -554,9 +556,11 @@ void RecipeListWindow::runCommand(int index)
     BusyPointer busy;
     const QListWidgetItem *item = m_list->currentItem();
     const QString entryText = item ? item->text() : QString();
-    const bool changed = m_editor.run(index, selectedRecordNo(), entryText);
+    const std::optional<size_t> row =
+        item ? std::optional<size_t>(size_t(item->data(rowRole).toULongLong())) : std::nullopt;
+    const bool changed = m_editor.run(index, selectedRecordNo(), entryText, row);
     pushForm();
-    if (changed && index >= 1 && index <= 3)
+    if ((changed && index >= 1 && index <= 3) || m_editor.takeListStale())
         rebuildList();
 }
 
@@ -569,7 +573,9 @@ void RecipeListWindow::showPicture(const QString &path)
         m_pic1->clear();
         return;
     }
-    const QImage image = RecipePicture::loadRecipePicture(path);
+    // Decoded at most at the box's size: a large photo is not held whole.
+    const QImage image = RecipePicture::loadRecipePicture(path, m_pic2->contentsRect().size() *
+                                                                    m_pic2->devicePixelRatioF());
     if (image.isNull())
         return; // a missing picture shows nothing rather than the previous one
     m_pic1->setPixmap(QPixmap::fromImage(image));
@@ -646,7 +652,8 @@ void RecipeListWindow::attachPicture()
 
 void RecipeListWindow::pastePicture()
 {
-    const QImage image = QGuiApplication::clipboard()->image();
+    const QImage image = RecipePicture::clipboardPicture(QGuiApplication::clipboard()->mimeData(),
+                                                         RecipePicture::pastedPictureBound);
     BusyPointer busy;
     const bool changed = m_editor.pasteImage(image);
     pushForm();

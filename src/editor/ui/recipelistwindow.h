@@ -68,8 +68,8 @@ public:
     RecipeEditor &editor() { return m_editor; }
     QListWidget *list() const { return m_list; }
 
-    // The current recipe file (absolute path). Changing it forgets the shown
-    // recipe; the caller rebuilds the list.
+    // The current recipe file (absolute path). Changing it empties the entry
+    // fields; the caller rebuilds the list.
     QString recipeFile() const { return m_editor.recipeFile(); }
     void setRecipeFile(const QString &path);
 

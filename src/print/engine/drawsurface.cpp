@@ -124,7 +124,10 @@ double DrawSurface::measureTextWidth(const QString &text) const
 
 double DrawSurface::getPrintableWidth(const PageLayout &layout) const
 {
-    return target()->scaleWidth() - 0.5 + layout.YOUSI_PLUS;
+    // The paper's width in both modes: the preview places the pages of a
+    // sheet where the printer will put them.
+    const PaintTarget *paper = m_printer ? m_printer : target();
+    return paper->scaleWidth() - 0.5 + layout.YOUSI_PLUS;
 }
 
 void DrawSurface::setScaleMode(int16_t mode)

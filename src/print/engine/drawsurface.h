@@ -85,6 +85,7 @@ public:
     double lineHeight() const { return target()->lineHeight(); }
     static double fontHalfHeightMm(double size) { return size / 5.67; }
 
+    // The printer's printable width (also in preview mode) - 0.5 + YOUSI_PLUS.
     double getPrintableWidth(const PageLayout &layout) const;
     double getTwipsPerPixelX() const { return target()->twipsPerPixelX(); }
     double getTwipsPerPixelY() const { return target()->twipsPerPixelY(); }

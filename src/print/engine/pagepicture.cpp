@@ -33,7 +33,12 @@ QStringList listPictures(const QString &folder)
 
 void drawPageBackground(DrawSurface &s, const PageLayout &layout, double left, double right)
 {
-    const QString folder = ProgramFolder::path() + u"pic/"_s;
+    drawPageBackground(s, layout, left, right, ProgramFolder::path() + u"pic/"_s);
+}
+
+void drawPageBackground(DrawSurface &s, const PageLayout &layout, double left, double right,
+                        const QString &folder)
+{
     --s.pictureTurn;
     if (s.pictureTurn < 1)
         s.pictureTurn = int16_t(std::min<qsizetype>(listPictures(folder).size(), INT16_MAX));

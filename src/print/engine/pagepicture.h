@@ -17,5 +17,8 @@ QStringList listPictures(const QString &folder);
 // the column from left to right, standing on FOOT_HEIGHT. Nothing when the
 // folder is missing or empty, or the picture cannot be read.
 void drawPageBackground(DrawSurface &surface, const PageLayout &layout, double left, double right);
+// Same, with the pictures of `folder` (ending in "/").
+void drawPageBackground(DrawSurface &surface, const PageLayout &layout, double left, double right,
+                        const QString &folder);
 
 } // namespace PagePicture

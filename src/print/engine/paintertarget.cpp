@@ -4,6 +4,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -27,6 +29,21 @@ Qt::PenStyle penStyle(int style)
     }
 }
 
+constexpr double referencePixelsPerMm = PainterTarget::referenceDpi / 25.4;
+
+// A device of the reference resolution to measure fonts against.
+const QPaintDevice *referenceDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = qRound(PainterTarget::referenceDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return &device;
+}
+
 QPen qpen(const PenSpec &pen)
 {
     QPen p(ColorCodes::toQColor(pen.color));
@@ -39,7 +56,7 @@ QPen qpen(const PenSpec &pen)
 
 QPointF PainterTarget::toDevice(QPointF mm) const
 {
-    return {mm.x() * pixelsPerMmX(), mm.y() * pixelsPerMmY()};
+    return {(mm.x() + m_origin.x()) * pixelsPerMmX(), (mm.y() + m_origin.y()) * pixelsPerMmY()};
 }
 
 QRectF PainterTarget::toDevice(QRectF mm) const
@@ -99,11 +116,20 @@ void PainterTarget::fillRect(QRectF rect, int32_t color)
     });
 }
 
-QFont PainterTarget::qfont(const FontSpec &font) const
+QFont PainterTarget::qfont(const FontSpec &font)
 {
     QFont f(font.name);
     f.setPointSizeF(font.size > 0 ? font.size : 1);
+    // Unhinted advances scale with the size, so one measurement fits every device.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
+}
+
+const QFontMetricsF &PainterTarget::metrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(qfont(m_font), referenceDevice());
+    return *m_metrics;
 }
 
 void PainterTarget::drawText(QPointF at, const QString &text, const FontSpec &font, int32_t color)
@@ -111,11 +137,18 @@ void PainterTarget::drawText(QPointF at, const QString &text, const FontSpec &fo
     if (text.isEmpty())
         return;
     paintMarked([&](QPainter &p) {
-        const QFont f = qfont(font);
+        // Laid out at the reference resolution and scaled down to the device,
+        // so the text takes exactly the width it was measured with.
+        QFont f = qfont(font);
+        f.setPointSizeF(f.pointSizeF() * referenceDpi / device()->logicalDpiY());
+        const double ascent = font == m_font
+                                  ? metrics().ascent()
+                                  : QFontMetricsF(qfont(font), referenceDevice()).ascent();
         p.setFont(f);
         p.setPen(ColorCodes::toQColor(color));
-        const QFontMetricsF metrics(f, device());
-        p.drawText(toDevice(at) + QPointF(0, metrics.ascent()), text);
+        p.translate(toDevice(at));
+        p.scale(pixelsPerMmX() / referencePixelsPerMm, pixelsPerMmY() / referencePixelsPerMm);
+        p.drawText(QPointF(0, ascent), text);
     });
 }
 
@@ -131,29 +164,39 @@ bool PainterTarget::fontAvailable(const QString &name)
 {
     if (name.trimmed().isEmpty())
         return false;
-    if (QFontDatabase::hasFamily(name))
-        return true;
+    // Asking the font database goes through fontconfig every time, and every
+    // size change asks again; the answer is kept per name and substitutes.
+    static QHash<QString, bool> known;
     const QStringList substitutes = QFont::substitutes(name);
-    return std::any_of(substitutes.begin(), substitutes.end(),
-                       [](const QString &s) { return QFontDatabase::hasFamily(s); });
+    const QString key = name + u'\n' + substitutes.join(u'\n');
+    const auto it = known.constFind(key);
+    if (it != known.constEnd())
+        return *it;
+    const bool found = QFontDatabase::hasFamily(name) ||
+                       std::any_of(substitutes.begin(), substitutes.end(),
+                                   [](const QString &s) { return QFontDatabase::hasFamily(s); });
+    known.insert(key, found);
+    return found;
 }
 
 bool PainterTarget::selectFont(const FontSpec &font)
 {
-    if (!fontAvailable(font.name))
-        return false;
-    m_font = font;
-    return true;
+    // A name that cannot be selected keeps the old name but not the old size.
+    const bool available = fontAvailable(font.name);
+    const FontSpec wanted = available ? font : FontSpec{m_font.name, font.size};
+    if (!(wanted == m_font)) {
+        m_font = wanted;
+        m_metrics.reset();
+    }
+    return available;
 }
 
 std::optional<double> PainterTarget::textWidth(const QString &text) const
 {
-    const QFontMetricsF metrics(qfont(m_font), device());
-    return metrics.horizontalAdvance(text) / pixelsPerMmX();
+    return metrics().horizontalAdvance(text) / referencePixelsPerMm;
 }
 
 double PainterTarget::lineHeight() const
 {
-    const QFontMetricsF metrics(qfont(m_font), device());
-    return metrics.height() / pixelsPerMmY();
+    return metrics().height() / referencePixelsPerMm;
 }

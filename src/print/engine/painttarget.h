@@ -50,7 +50,8 @@ public:
     // Stretches the source rectangle (picture pixels) into the target rectangle.
     virtual void drawPicture(const QImage &picture, QRectF target, QRect source) = 0;
 
-    // False when the font cannot be selected; the target's font is then unchanged.
+    // False when the name cannot be selected; the target then keeps its name
+    // but still takes the size.
     virtual bool selectFont(const FontSpec &font) = 0;
     virtual FontSpec font() const = 0;
     // Width of the text in the selected font; nothing when the device cannot measure.

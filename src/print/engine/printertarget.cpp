@@ -4,13 +4,30 @@
 #include <QPageLayout>
 #include <QPrinter>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-PrinterTarget::PrinterTarget(QPrinter *printer) : m_printer(printer)
+PrinterTarget::PrinterTarget(QPrinter *printer, double pdfBorderMm) : m_printer(printer)
 {
+    // One frame for the origin and the width: the printable area. Qt's own
+    // margins would put the origin on whole points (0.17 mm off on a PDF),
+    // so the page is drawn in full-page mode from an exact offset.
     m_printer->setFullPage(true);
-    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+    QPageLayout layout = m_printer->pageLayout();
+    QRectF area;
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        const double b = std::max(0.0, pdfBorderMm);
+        area = layout.fullRect(QPageLayout::Millimeter).adjusted(b, b, -b, -b);
         m_pdfPath = m_printer->outputFileName();
+    } else {
+        layout.setUnits(QPageLayout::Millimeter);
+        layout.setMode(QPageLayout::StandardMode);
+        layout.setMargins(layout.minimumMargins());
+        area = layout.paintRect(QPageLayout::Millimeter);
+    }
+    setOriginMm(area.topLeft());
+    m_printableWidth = area.width();
 }
 
 PrinterTarget::~PrinterTarget()
@@ -38,11 +55,7 @@ std::optional<double> PrinterTarget::textWidth(const QString &text) const
 
 double PrinterTarget::scaleWidth() const
 {
-    // The width the printer can reach, as the layout's margin setting assumes.
-    QPageLayout layout = m_printer->pageLayout();
-    layout.setMode(QPageLayout::StandardMode);
-    layout.setMargins(layout.minimumMargins());
-    return layout.paintRect(QPageLayout::Millimeter).width();
+    return m_printableWidth;
 }
 
 double PrinterTarget::twipsPerPixelX() const

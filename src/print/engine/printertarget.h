@@ -9,11 +9,15 @@
 class QPrinter;
 
 // The printer page: a system printer or a PDF file. Millimetres are counted
-// from the paper's corner (full-page mode).
+// from the corner of the printable area, and the width is that area's: on a
+// printer the area its driver reports, on a PDF the page less a border of
+// pdfBorderMm all round (the layout's YOHAKU), so that what the layout puts
+// at x mm lands at YOHAKU + x mm from the paper's edge, as on the printers
+// the layout values were made for.
 class PrinterTarget : public PainterTarget
 {
 public:
-    explicit PrinterTarget(QPrinter *printer);
+    explicit PrinterTarget(QPrinter *printer, double pdfBorderMm = 3);
     ~PrinterTarget() override;
 
     // A printer that writes A4 pages to a PDF file.
@@ -43,6 +47,7 @@ private:
     QPrinter *m_printer;
     QPainter m_painter;
     QString m_pdfPath;
+    double m_printableWidth = 0;
     int m_documents = 0;
     bool m_failed = false;
 };

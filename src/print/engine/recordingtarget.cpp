@@ -75,8 +75,10 @@ void RecordingTarget::drawPicture(const QImage &picture, QRectF target, QRect so
 
 bool RecordingTarget::selectFont(const FontSpec &font)
 {
-    if (font.name.trimmed().isEmpty() || missingFonts.contains(font.name))
+    if (font.name.trimmed().isEmpty() || missingFonts.contains(font.name)) {
+        m_font.size = font.size;
         return false;
+    }
     m_font = font;
     return true;
 }

@@ -131,7 +131,16 @@ QString layoutTextBox(DrawSurface &s, const PageLayout &layout, const QString &i
     return rest;
 }
 
-void printWrapped(DrawSurface &s, const QString &text, double right)
+bool nothingLeft(const QString &rest)
+{
+    if (rest.isEmpty())
+        return true;
+    if (!rest.startsWith(levelMarker) || !rest.endsWith(crlf))
+        return false;
+    return rest.indexOf(crlf) == rest.size() - crlf.size();
+}
+
+void printWrapped(DrawSurface &s, const QString &text, double right, double bottom)
 {
     const int32_t saved = s.getForeColor();
     const double step = DrawSurface::fontHalfHeightMm(s.getFontSize());
@@ -158,6 +167,8 @@ void printWrapped(DrawSurface &s, const QString &text, double right)
             const QString ch = text.mid(p, charLength(text, p));
             if (s.getCurrentX() + step * double(Cp932::byteLength(ch)) > right)
                 lineBreak();
+            if (s.getCurrentY() + 2 * step > bottom)
+                break;
             s.printText(ch);
         }
     }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <limits>
+
 class DrawSurface;
 struct PageLayout;
 
@@ -15,9 +17,15 @@ namespace TextLayout {
 QString layoutTextBox(DrawSurface &surface, const PageLayout &layout, const QString &text,
                       double right, double bottom);
 
+// True when a remainder of layoutTextBox holds nothing to print: empty, or
+// only the marker that carries the numbering over.
+bool nothingLeft(const QString &rest);
+
 // Prints a character stream wrapped at `right`. Characters 0 to 6 switch the
 // colour, 7 restores the colour of the call's start, CR or the two
-// characters "\n" break the line, LF is ignored.
-void printWrapped(DrawSurface &surface, const QString &text, double right);
+// characters "\n" break the line, LF is ignored. Lines that would reach
+// below `bottom` are dropped.
+void printWrapped(DrawSurface &surface, const QString &text, double right,
+                  double bottom = std::numeric_limits<double>::infinity());
 
 } // namespace TextLayout

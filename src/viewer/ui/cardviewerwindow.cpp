@@ -21,7 +21,9 @@ constexpr int minimumTwips = 5000;
 } // namespace
 
 CardViewerWindow::CardViewerWindow(CardViewerSession session, QWidget *parent)
-    : QDialog(parent), m_session(std::move(session))
+    : QDialog(parent), m_session(std::move(session)),
+      m_pictures(m_session.loadPicture ? m_session.loadPicture
+                                       : CardSheet::PictureLoader(&CardSheet::loadPicture))
 {
     setObjectName(u"QVRCP_DP"_s);
     setWindowTitle(u"検索結果"_s);
@@ -109,9 +111,9 @@ void CardViewerWindow::drawSlots(const QList<int> &slots, bool random)
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        const QList<int> drawn =
-            CardSheet::draw(painter, QSizeF(m_surface->size()), dpi, m_session.recipeFile,
-                            recordNos, m_session.loadPicture);
+        const QList<int> drawn = CardSheet::draw(
+            painter, QSizeF(m_surface->size()), dpi, m_session.recipeFile, recordNos,
+            [this](const QString &path, QSize bound) { return m_pictures.picture(path, bound); });
         for (int slot : drawn)
             m_cards.append(slots.at(slot));
     }

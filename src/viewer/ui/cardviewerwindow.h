@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/cardpicturecache.h"
 #include "viewer/cardsheet.h"
 #include "viewer/cardslots.h"
 
@@ -68,6 +69,7 @@ private:
     void redrawForSize();
 
     CardViewerSession m_session;
+    CardPictureCache m_pictures;
     int m_selected = -1;
     QList<int> m_cards;
     QList<int> m_randomSlots; // the random suggestion shown, kept across resizes

@@ -1,6 +1,7 @@
 #include "print/engine/colorcodes.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/fontsubstitutions.h"
+#include "print/engine/pagelayout.h"
 #include "print/engine/previewtarget.h"
 #include "print/engine/printertarget.h"
 #include "print/engine/recordingtarget.h"
@@ -28,6 +29,10 @@ private Q_SLOTS:
     void measureFallsBackToThePicture();
     void unknownFontLeavesThePictureInGothic();
     void previewPictureRefusesAMissingFamily();
+    void printableWidthIsThePapers_data();
+    void printableWidthIsThePapers();
+    void sizeSurvivesAFontThatCannotBeSelected_data();
+    void sizeSurvivesAFontThatCannotBeSelected();
     void beginSheetEjectsOnlyAUsedPage_data();
     void beginSheetEjectsOnlyAUsedPage();
     void previewShownOnlyWhenTextWasPrinted_data();
@@ -165,11 +170,56 @@ void TestDrawSurface::previewPictureRefusesAMissingFamily()
 {
     PreviewTarget picture(420);
     QVERIFY(picture.selectFont({u"ＭＳ 明朝"_s, 9}));
-    QVERIFY(!picture.selectFont({u"QvNoSuchFamily"_s, 9}));
-    QCOMPARE(picture.font().name, u"ＭＳ 明朝"_s);
+    QVERIFY(!picture.selectFont({u"QvNoSuchFamily"_s, 11}));
+    // The name stays, the size is taken.
+    QCOMPARE(picture.font(), (FontSpec{u"ＭＳ 明朝"_s, 11}));
     // One em of a 12-point font is about 4.2 mm on the picture too.
     picture.selectFont({u"ＭＳ ゴシック"_s, 12});
     QVERIFY(qAbs(*picture.textWidth(u"料"_s) - RecordingTarget::emMm(12)) < 0.3);
+}
+
+void TestDrawSurface::printableWidthIsThePapers_data()
+{
+    QTest::addColumn<int>("previewMode");
+    QTest::newRow("printer") << 0;
+    QTest::newRow("preview") << 1;
+}
+
+void TestDrawSurface::printableWidthIsThePapers()
+{
+    // The preview places the pages of a sheet where the printer will.
+    QFETCH(int, previewMode);
+    RecordingTarget printer(204);
+    RecordingTarget picture(210);
+    DrawSurface s(&printer, &picture);
+    s.previewMode = int16_t(previewMode);
+    PageLayout layout;
+    layout.YOUSI_PLUS = 1;
+    QCOMPARE(s.getPrintableWidth(layout), 204.5);
+}
+
+void TestDrawSurface::sizeSurvivesAFontThatCannotBeSelected_data()
+{
+    QTest::addColumn<int>("previewMode");
+    QTest::newRow("printer") << 0;
+    QTest::newRow("preview") << 1;
+}
+
+void TestDrawSurface::sizeSurvivesAFontThatCannotBeSelected()
+{
+    QFETCH(int, previewMode);
+    // Neither the name asked for nor the fallback is installed.
+    RecordingTarget printer;
+    RecordingTarget picture;
+    for (RecordingTarget *t : {&printer, &picture})
+        t->missingFonts = {u"ＭＳ ゴシック"_s, u"NoSuchFont"_s};
+    DrawSurface s(&printer, &picture);
+    s.previewMode = int16_t(previewMode);
+    s.setFontName(u"NoSuchFont"_s);
+    s.setFontSize(14);
+    QCOMPARE(s.target()->font().size, 14.0);
+    QCOMPARE(s.measureTextWidth(u"ab"_s), RecordingTarget::emMm(14));
+    QCOMPARE(s.lineHeight(), RecordingTarget::emMm(14));
 }
 
 void TestDrawSurface::beginSheetEjectsOnlyAUsedPage_data()
@@ -284,7 +334,8 @@ void TestDrawSurface::pdfSheetsAreNotOverwritten()
     PrinterTarget pdf(printer.get());
     PreviewTarget picture(210);
     DrawSurface s(&pdf, &picture);
-    QCOMPARE(pdf.scaleWidth(), 210.0);
+    // The page less the border the layout takes as unprintable.
+    QCOMPARE(pdf.scaleWidth(), 204.0);
     for (int sheet = 0; sheet < 2; ++sheet) {
         s.beginSheet();
         QVERIFY(!pdf.failed());
