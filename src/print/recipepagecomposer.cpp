@@ -9,6 +9,7 @@
 #include "print/pagegeometry.h"
 #include "print/recipepagetexts.h"
 #include "print/recordpainter.h"
+#include "recipe/recipefilelayout.h"
 #include "recipe/reciperecord.h"
 #include "recipe/recordcodec.h"
 
@@ -98,12 +99,19 @@ PageResult RecipePageComposer::composeRecipePage(const PageRequest &r)
         result.done = stream.atEnd();
         if (raw.startsWith('@'))
             continue;
+        QString decoded;
         if (!st.headerSeen) {
+            // A file without its header starts with a recipe, numbered 2 as
+            // the list numbers it.
             st.headerSeen = true;
-            continue;
+            decoded = Cp932::decode(RecipeFileLayout::withoutByteOrderMark(raw).toByteArray());
+            if (RecipeFileLayout::isHeaderLine(decoded))
+                continue;
+        } else {
+            decoded = Cp932::decode(raw);
         }
         ++st.runningNumber;
-        RecordCodec::splitRecordLine(Cp932::decode(raw), record);
+        RecordCodec::splitRecordLine(decoded, record);
         // The first switch of フラグ: do not print this recipe.
         bool printable = !record.field(RecipeRecord::Flags).startsWith(u'1');
         if (st.startRecord != -1) {

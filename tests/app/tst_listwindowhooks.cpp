@@ -1,5 +1,8 @@
 #include "app/ui/listwindowhooks.h"
 #include "app/ui/mainwindow.h"
+#include "print/engine/drawsurface.h"
+#include "print/nextsheetprompt.h"
+#include "print/ui/printrunner.h"
 #include "testsupport.h"
 
 #include "viewer/ui/cardsurface.h"
@@ -8,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +30,7 @@ private Q_SLOTS:
     void cardsOfTheListOpenTheClickedRecipe();
     void blankClipboardChangesNothing();
     void exportMenuPutsTheShownRecipeOnTheClipboard();
+    void previewRunFromThePrintButton();
 
 private:
     std::unique_ptr<TempProgramFolder> m_home;
@@ -127,6 +132,79 @@ void TestListWindowHooks::exportMenuPutsTheShownRecipeOnTheClipboard()
     list->showSelected();
     m_frame->menuItem(u"mnu_FileExport"_s)->trigger();
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"■ラーメン焼きそば\r\n\r\n"_s));
+}
+
+void TestListWindowHooks::previewRunFromThePrintButton()
+{
+    QStringList log;
+    QList<PageRequest> requests;
+    class OneLinePages : public PageComposer
+    {
+    public:
+        OneLinePages(DrawSurface &surface, QList<PageRequest> &requests)
+            : m_surface(surface), m_requests(requests)
+        {}
+        PageResult composeRecipePage(const PageRequest &r) override
+        {
+            m_requests << r;
+            m_surface.setCurrentX(r.left);
+            m_surface.setCurrentY(20);
+            m_surface.printText(u"page"_s);
+            return {r.page >= 3, QString()};
+        }
+
+    private:
+        DrawSurface &m_surface;
+        QList<PageRequest> &m_requests;
+    };
+    PrintRunner::setComposerFactory(
+        [&](DrawSurface &surface, const PageLayout &, PageComposer::SheetPrompt) {
+            return std::make_unique<OneLinePages>(surface, requests);
+        });
+    QVERIFY(m_frame->start(QString()));
+    auto *list = qobject_cast<RecipeListWindow *>(m_frame->listWindow());
+    m_prompts.shown.clear(); // the version box of the first start
+
+    // Plays the user: 印刷イメージ in the dialog, then OK on every preview.
+    QTimer user;
+    user.setInterval(5);
+    connect(&user, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (modal->objectName() == u"qvpri_bx"_s) {
+            log << u"dialog"_s;
+            modal->findChild<QPushButton *>(u"cmd_run_2"_s)->click();
+        } else if (modal->objectName() == u"QVprintV"_s) {
+            const QWidget *progress = m_frame->findChild<QWidget *>(u"PrintProgress"_s);
+            log << u"preview: list %1, menus %2, progress %3"_s.arg(
+                list->isEnabled() ? u"on"_s : u"off"_s,
+                m_frame->menuBar()->isEnabled() ? u"on"_s : u"off"_s,
+                progress && progress->isVisible() ? u"shown"_s : u"hidden"_s);
+            modal->findChild<QPushButton *>(u"Cmd_ok"_s)->click();
+        }
+    });
+    user.start();
+    list->findChild<QPushButton *>(u"Cmd_print"_s)->click();
+    user.stop();
+    PrintRunner::setComposerFactory({});
+
+    const QString preview = u"preview: list off, menus off, progress shown"_s;
+    QCOMPARE(log, (QStringList{u"dialog"_s, preview, preview, preview}));
+    QStringList prompts;
+    for (const ScriptedPrompts::Shown &shown : m_prompts.shown)
+        prompts << shown.text;
+    QCOMPARE(prompts, QStringList(2, NextSheetPrompt::text(2)));
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests.at(2).page, 3);
+    QCOMPARE(requests.at(0).recipeFile, list->recipeFile());
+    QCOMPARE(requests.at(0).categoryLabel, u"全て"_s);
+    QCOMPARE(requests.at(0).startRecord, -1);
+    QVERIFY(requests.at(0).continuationAllowed);
+    QVERIFY(list->isEnabled());
+    QVERIFY(m_frame->menuBar()->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(m_state->previewMode, int16_t(1));
 }
 
 QTEST_MAIN(TestListWindowHooks)

@@ -387,6 +387,69 @@ private Q_SLOTS:
                  (QStringList{u"read"_s, u"search"_s, u"analyse"_s, u"print"_s, u"cards 0"_s}));
     }
 
+    void printButtonGathersTheControls_data()
+    {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<bool>("fromSelected");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("startRecord"); // -2: the job is not started
+
+        QTest::newRow("empty list") << false << false << u"印刷するデータがありません。"_s << -2;
+        QTest::newRow("from the start") << true << false << QString() << -1;
+        QTest::newRow("selected row, none selected") << true << true << QString() << 2;
+    }
+
+    void printButtonGathersTheControls()
+    {
+        QFETCH(bool, listed);
+        QFETCH(bool, fromSelected);
+        QFETCH(QString, message);
+        QFETCH(int, startRecord);
+
+        open();
+        find<QCheckBox>(u"chk_selctstart"_s)->setChecked(fromSelected);
+        choose(u"Cmb_Type"_s, u"1行"_s);
+        find<QComboBox>(u"Cmb_men"_s)->setCurrentIndex(3);
+        choose(u"Cmb_bunrui21"_s, u"肉"_s);
+        if (!listed)
+            window->list()->clear();
+        int started = -2;
+        PrintControls controls;
+        window->hooks().print = [&](RecipeListWindow &w) {
+            controls = w.printControls();
+            started = controls.startRecord;
+        };
+        click(u"Cmd_print"_s);
+        QCOMPARE(prompts.lastText(), message);
+        QCOMPARE(started, startRecord);
+        if (started != -2) {
+            QCOMPARE(controls.layoutType, 7);
+            QCOMPARE(controls.arrangement, 3);
+            QCOMPARE(controls.categoryLabel, u"肉"_s);
+            QCOMPARE(selected(), fromSelected ? u"肉じゃが"_s : QString());
+        }
+    }
+
+    void arrangementsFollowThePaper()
+    {
+        open();
+        auto *men = find<QComboBox>(u"Cmb_men"_s);
+        men->setCurrentIndex(2);
+        // The paper changed to a four-up format; choosing the same layout again
+        // offers the arrangements anew with that paper's default.
+        state->layout.fourUpSheet = 1;
+        choose(u"Cmb_Type"_s, u"画像付"_s);
+        QStringList entries;
+        for (int i = 0; i < men->count(); ++i)
+            entries << men->itemText(i);
+        QCOMPARE(entries, (QStringList{u"表"_s, u"表裏交互"_s, u"裏表交互"_s, u"A4 両面"_s,
+                                       u"２つ折り"_s, u"超整理手帳"_s}));
+        QCOMPARE(men->currentText(), u"超整理手帳"_s);
+        state->layout.fourUpSheet = 0;
+        choose(u"Cmb_Type"_s, u"画像なし"_s);
+        QCOMPARE(men->currentText(), u"表"_s);
+    }
+
     void searchHitIsSelectedAndShown()
     {
         open();

@@ -182,6 +182,8 @@ private Q_SLOTS:
     void pagesAndSlots_data();
     void pagesAndSlots();
     void emptyFileEndsAtOnce();
+    void fileWithoutHeader_data();
+    void fileWithoutHeader();
     void columns_data();
     void columns();
     void attributeColumn_data();
@@ -292,6 +294,31 @@ void TestRecipePageComposer::pagesAndSlots()
     QCOMPARE(drawn.size(), tops.size());
     for (qsizetype i = 0; i < tops.size(); ++i)
         QVERIFY2(qAbs(drawn[i] - tops[i]) < 1e-9, qPrintable(QString::number(drawn[i])));
+}
+
+void TestRecipePageComposer::fileWithoutHeader_data()
+{
+    QTest::addColumn<QByteArray>("lead");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QStringList>("names");
+
+    // Its first row is record 2, as the list numbers it.
+    QTest::newRow("all rows") << QByteArray() << -1 << QStringList{u"料理1"_s, u"料理2"_s};
+    QTest::newRow("byte-order mark")
+        << QByteArray("\xEF\xBB\xBF") << -1 << QStringList{u"料理1"_s, u"料理2"_s};
+    QTest::newRow("from record 3") << QByteArray() << 3 << QStringList{u"料理2"_s};
+}
+
+void TestRecipePageComposer::fileWithoutHeader()
+{
+    QFETCH(QByteArray, lead);
+    QFETCH(int, start);
+    QFETCH(QStringList, names);
+    Composition c;
+    c.home.write(u"recipes.csv"_s, lead + cp932Lines(numberedRows(2)));
+    const PageResult result = c.compose(6, 1, false, start);
+    QCOMPARE(result.error, QString());
+    QCOMPARE(dishNames(c.rec), names);
 }
 
 void TestRecipePageComposer::emptyFileEndsAtOnce()

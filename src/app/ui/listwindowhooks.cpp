@@ -1,9 +1,10 @@
 #include "app/ui/listwindowhooks.h"
 
-#include "editor/clipboardanalysis.h"
 #include "app/appstate.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/listfilecommands.h"
+#include "editor/clipboardanalysis.h"
+#include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 #include "search/ui/mealfinderwindow.h"
 #include "viewer/ui/cardviewerwindow.h"
@@ -60,6 +61,21 @@ void showCards(RecipeListWindow &window)
     showCardViewer(std::move(session), &window);
 }
 
+// The print controls and the recipe file go to the print job.
+void print(RecipeListWindow &window)
+{
+    const PrintControls controls = window.printControls();
+    PrintJobInput input;
+    input.layoutType = controls.layoutType;
+    input.arrangement = controls.arrangement;
+    input.startRecord = controls.startRecord;
+    input.categoryLabel = controls.categoryLabel;
+    input.recipeFile = window.recipeFile();
+    PrintRunner::Services services;
+    services.prompts = &window.prompts();
+    PrintRunner::run(&window, window.state(), services, input);
+}
+
 } // namespace
 
 ListWindowHooks makeListWindowHooks()
@@ -79,5 +95,6 @@ ListWindowHooks makeListWindowHooks()
     hooks.openHelp = [](RecipeListWindow &window) {
         Help::open(window.state(), u"HELP_PAGE"_s, &window);
     };
+    hooks.print = &print;
     return hooks;
 }

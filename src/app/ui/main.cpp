@@ -5,13 +5,21 @@
 #include "app/ui/translations.h"
 #include "editor/ui/recipelistwindow.h"
 #include "platform/clock.h"
+#include "platform/programfolder.h"
 #include "platform/widgets/printersetup.h"
 #include "print/engine/fontsubstitutions.h"
+#include "print/printcommand.h"
+#include "print/recipepagecomposer.h"
+#include "print/ui/printrunner.h"
 #include "search/ui/authorlistwindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
@@ -25,7 +33,29 @@ int main(int argc, char *argv[])
         return runAnalyseCommand(args, out, err);
     }
 
+    // The page composer every print run draws with.
+    const PageComposerFactory composer = [](DrawSurface &surface, const PageLayout &layout,
+                                            PageComposer::SheetPrompt prompt) {
+        return std::make_unique<RecipePageComposer>(surface, layout, std::move(prompt));
+    };
+
+    // "--print-pdf OUT.pdf ..." and "--print PRINTER ..." print without windows.
+    if (PrintCommand::isRequested(args)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        installFontSubstitutions();
+        PrintCommand::Context context;
+        context.programDir = ProgramFolder::path();
+        context.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        context.settingsPath = context.programDir + context.programName + u".ini"_s;
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return PrintCommand::run(args, context, composer, out, err);
+    }
+
     QApplication app(argc, argv);
+    PrintRunner::setComposerFactory(composer);
     QApplication::setApplicationName(QStringLiteral("QVRECIPE"));
     installFontSubstitutions();
     installJapaneseTranslations();

@@ -298,7 +298,9 @@ void RecipeListWindow::buildControls()
         runCommand(0);
         m_list->setFocus();
     });
+    // Choosing the same layout again also rebuilds: the paper may have changed.
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { fillDuplexModes(); });
+    connect(m_type, &QComboBox::activated, this, [this] { fillDuplexModes(); });
     connect(m_serch, &QPushButton::clicked, this, [this] { mealFinder(); });
     connect(cards, &QPushButton::clicked, this, [this] { cardViewer(); });
     connect(attach, &QPushButton::clicked, this, [this] { attachPicture(); });
@@ -318,7 +320,7 @@ void RecipeListWindow::buildControls()
     hook(fileSearch, &ListWindowHooks::fileSearch);
     hook(analyse, &ListWindowHooks::analyse);
     hook(authors, &ListWindowHooks::authorList);
-    hook(print, &ListWindowHooks::print);
+    connect(print, &QPushButton::clicked, this, [this] { this->print(); });
 
     // Tab follows the screen: the left column from the top, then the entry
     // fields row by row, the pages, the picture, the commands and printing.
@@ -402,6 +404,30 @@ void RecipeListWindow::fillDuplexModes()
     m_men->addItems(
         {u"表"_s, u"表裏交互"_s, u"裏表交互"_s, u"A4 両面"_s, u"２つ折り"_s, u"超整理手帳"_s});
     m_men->setCurrentIndex(m_state.layout.fourUpSheet == 1 ? 5 : 0);
+}
+
+void RecipeListWindow::print()
+{
+    if (m_type->currentText().trimmed().isEmpty())
+        return;
+    if (m_list->count() == 0) {
+        m_prompts.message(u"印刷するデータがありません。"_s);
+        return;
+    }
+    if (m_selectStart->isChecked() && selectedRecordNo() < 0)
+        m_list->setCurrentRow(0);
+    if (m_hooks.print)
+        m_hooks.print(*this);
+}
+
+PrintControls RecipeListWindow::printControls() const
+{
+    PrintControls c;
+    c.layoutType = m_type->currentIndex() + 1;
+    c.arrangement = m_men->currentIndex();
+    c.startRecord = m_selectStart->isChecked() ? selectedRecordNo() : -1;
+    c.categoryLabel = m_view->currentText().trimmed();
+    return c;
 }
 
 void RecipeListWindow::refillSubcategories(bool keepText)

@@ -23,6 +23,15 @@ class TabStrip;
 
 class RecipeListWindow;
 
+// What the print controls say when Cmd_print is pressed.
+struct PrintControls
+{
+    int layoutType = 1;    // Cmb_Type position + 1
+    int arrangement = 0;   // Cmb_men position
+    int startRecord = -1;  // "選択行より": the selected entry's record number
+    QString categoryLabel; // Cmb_bunrui21, trimmed
+};
+
 // The commands of the window that other parts of the program carry out. Each
 // button click calls its hook; a missing hook makes the button do nothing.
 struct ListWindowHooks
@@ -35,7 +44,7 @@ struct ListWindowHooks
     Command fileSearch; // Cmd_FileSearch
     Command analyse;    // Cmd_kaiseki
     Command authorList; // cmd_name
-    Command print;      // Cmd_print
+    Command print;      // Cmd_print, once the window found something to print
     Command openHelp;   // the usage page offered by Cmd_help
     // The meal finder, modal; true when the user asked for a search (the
     // conditions are then in AppState), false when it was cancelled.
@@ -64,6 +73,7 @@ public:
 
     ListWindowHooks &hooks() { return m_hooks; }
     AppState &state() { return m_state; }
+    Prompts &prompts() { return m_prompts; }
     RecipeForm &form() { return m_form; }
     RecipeEditor &editor() { return m_editor; }
     QListWidget *list() const { return m_list; }
@@ -99,6 +109,8 @@ public:
     // The rows the current view lists (the row test the list is built with).
     RecipeListFilter currentFilter() const;
 
+    PrintControls printControls() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
@@ -110,6 +122,7 @@ private:
     void viewChosen();
     void refillSubcategories(bool keepText);
     void fillDuplexModes();
+    void print();
     void showPage(int tab);
     void mealFinder();
     void cardViewer();
