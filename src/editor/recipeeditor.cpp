@@ -61,6 +61,15 @@ void RecipeEditor::refuseStale()
     m_listStale = true;
 }
 
+bool RecipeEditor::readable(const RecipeFileReader &file)
+{
+    if (file.ok())
+        return true;
+    m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
+                      Icon::Exclamation);
+    return false;
+}
+
 void RecipeEditor::notifyPicture(const QString &path)
 {
     if (showPicture)
@@ -98,11 +107,8 @@ bool RecipeEditor::show(int selectedRecordNo, std::optional<size_t> listRow)
         return false;
     }
     const RecipeFileReader file(m_recipeFile);
-    if (!file.ok()) {
-        m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
-                          Icon::Exclamation);
+    if (!readable(file))
         return false;
-    }
     const std::optional<QByteArray> raw =
         listRow ? RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, *listRow)
                 : RecipeFileLayout::row(file.lines(), selectedRecordNo);
@@ -263,11 +269,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText, size_t
     }
     // Checked first, so that both questions concern the row that would go.
     const RecipeFileReader file(m_recipeFile);
-    if (!file.ok()) {
-        m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
-                          Icon::Exclamation);
+    if (!readable(file))
         return false;
-    }
     const std::optional<QByteArray> raw =
         RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, listRow);
     if (!raw) {
