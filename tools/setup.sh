@@ -4,6 +4,8 @@
 #   tools/setup.sh test      build (with ASan/UBSan) and run every test
 #   tools/setup.sh release   build as a packager would (RelWithDebInfo, no
 #                            sanitizers, benchmarks too) and run every test
+#   tools/setup.sh package [BUILD_DIR]
+#                            make the Debian package and check what it holds
 #   tools/setup.sh fuzz [S]  build the fuzz harnesses with clang and run each
 #                            for S seconds (default 30)
 set -euo pipefail
@@ -13,10 +15,11 @@ cd "$top"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl1-mesa-dev libxkbcommon-dev fonts-ipafont qt6-translations-l10n
-          xvfb xauth poppler-utils)
-if [ "$mode" = fuzz ]; then
-    packages+=(clang-14 libclang-rt-14-dev)
-fi
+          xvfb xauth poppler-utils desktop-file-utils appstream)
+case "$mode" in
+package) packages+=(dpkg-dev file) ;;
+fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -60,12 +63,16 @@ release)
     cd build-release
     ctest --output-on-failure -j "$jobs"
     ;;
+package)
+    shift || true
+    exec tools/package-check.sh "$@"
+    ;;
 fuzz)
     shift || true
     exec tools/fuzz.sh "${1:-30}"
     ;;
 *)
-    echo "usage: $0 run|test|release|fuzz [seconds]" >&2
+    echo "usage: $0 run|test|release|package [BUILD_DIR]|fuzz [seconds]" >&2
     exit 2
     ;;
 esac

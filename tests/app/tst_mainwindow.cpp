@@ -1,3 +1,4 @@
+#include "app/ui/helpwindow.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/translations.h"
 #include "platform/widgets/windowplacement.h"
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void maximisedCloseKeepsPosition();
     void versionItem_data();
     void versionItem();
+    void helpNamesTheFolderInUse();
     void endStoresLeftAsXAndTopAsY();
     void upgradeRegeneratesTheVocabulary();
     void closedListWindowComesBack();
@@ -214,6 +217,23 @@ void TestMainWindow::versionItem()
     QCOMPARE(box.text, u"レシピ帳 ～ 毎日のおかずと保存版レシピ ～ "_s + program +
                            u".exe  Ver 2.01.00\r\n\r\n"_s + where +
                            u"\r\n\r\n友達などに宣伝してくれるとうれしいです（＾＾）"_s);
+}
+
+void TestMainWindow::helpNamesTheFolderInUse()
+{
+    TempProgramFolder home;
+    Frame frame;
+    frame.window.start(QString());
+    frame.window.menuItem(u"mnu_home"_s)->trigger();
+    QPointer<HelpWindow> help = Help::openWindow();
+    QVERIFY(help);
+    const QStringList lines = help->browser()->toPlainText().split(u'\n');
+    const QString prefix = u"いま使っているフォルダー: "_s;
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [&](const QString &l) { return l.startsWith(prefix); });
+    QVERIFY(line != lines.end());
+    QCOMPARE(*line, prefix + QDir::toNativeSeparators(home.path()));
+    delete help;
 }
 
 void TestMainWindow::endStoresLeftAsXAndTopAsY()

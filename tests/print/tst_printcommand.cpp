@@ -9,6 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(PrintOptions)
+
 namespace {
 
 // Draws one line per page and reports the end at lastPage; page failingPage
@@ -41,6 +43,18 @@ int countPdfPages(const QByteArray &pdf)
     return int(QString::fromLatin1(pdf).count(page));
 }
 
+PrintOptions options(std::optional<int> arrangement, std::optional<int> paper = {},
+                     std::optional<int> from = {}, int layout = 1, const QString &recipeFile = {})
+{
+    PrintOptions o;
+    o.arrangement = arrangement;
+    o.paper = paper;
+    o.from = from;
+    o.layout = layout;
+    o.recipeFile = recipeFile;
+    return o;
+}
+
 } // namespace
 
 class TestPrintCommand : public QObject
@@ -50,37 +64,28 @@ class TestPrintCommand : public QObject
 private Q_SLOTS:
     void exitStatusAndPages_data()
     {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("recipePages"); // pages the composer has to give
+        QTest::addColumn<PrintOptions>("options"); // besides the PDF and the recipe file
+        QTest::addColumn<int>("recipePages");      // pages the composer has to give
         QTest::addColumn<int>("failingPage");
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("pdfPages"); // 0: the old file stays untouched
 
-        QTest::newRow("front only") << QStringList() << 3 << 0 << 0 << 3;
-        QTest::newRow("front and back")
-            << QStringList{u"--arrangement"_s, u"1"_s} << 3 << 0 << 0 << 3;
+        QTest::newRow("front only") << PrintOptions() << 3 << 0 << 0 << 3;
+        QTest::newRow("front and back") << options(1) << 3 << 0 << 0 << 3;
         // 1+4 / 2+3 on the first sheet, 5 alone on the front of the second.
-        QTest::newRow("A4 both sides") << QStringList{u"--arrangement=3"_s} << 5 << 0 << 0 << 3;
-        QTest::newRow("folded") << QStringList{u"--arrangement"_s, u"4"_s, u"--layout"_s, u"7"_s}
-                                << 3 << 0 << 0 << 2;
-        QTest::newRow("four-up paper by default")
-            << QStringList{u"--paper"_s, u"15"_s} << 6 << 0 << 0 << 2;
-        QTest::newRow("four-up paper, front only")
-            << QStringList{u"--paper"_s, u"15"_s, u"--arrangement"_s, u"0"_s} << 3 << 0 << 1 << 0;
-        QTest::newRow("file gone during the run") << QStringList() << 5 << 2 << 1 << 0;
-        QTest::newRow("layout out of range")
-            << QStringList{u"--layout"_s, u"8"_s} << 3 << 0 << 2 << 0;
-        QTest::newRow("unknown option") << QStringList{u"--copies"_s, u"2"_s} << 3 << 0 << 2 << 0;
-        QTest::newRow("option without value") << QStringList{u"--from"_s} << 3 << 0 << 2 << 0;
-        QTest::newRow("two recipe files") << QStringList{u"other.csv"_s} << 3 << 0 << 2 << 0;
-        QTest::newRow("start beyond the last recipe")
-            << QStringList{u"--from"_s, u"4"_s} << 3 << 0 << 1 << 0;
-        QTest::newRow("recipe file missing") << QStringList{u"--missing"_s} << 3 << 0 << 1 << 0;
+        QTest::newRow("A4 both sides") << options(3) << 5 << 0 << 0 << 3;
+        QTest::newRow("folded") << options(4, {}, {}, 7) << 3 << 0 << 0 << 2;
+        QTest::newRow("four-up paper by default") << options({}, 15) << 6 << 0 << 0 << 2;
+        QTest::newRow("four-up paper, front only") << options(0, 15) << 3 << 0 << 1 << 0;
+        QTest::newRow("file gone during the run") << PrintOptions() << 5 << 2 << 1 << 0;
+        QTest::newRow("start beyond the last recipe") << options({}, {}, 4) << 3 << 0 << 1 << 0;
+        QTest::newRow("recipe file missing")
+            << options({}, {}, {}, 1, u"missing.csv"_s) << 3 << 0 << 1 << 0;
     }
 
     void exitStatusAndPages()
     {
-        QFETCH(QStringList, options);
+        QFETCH(PrintOptions, options);
         QFETCH(int, recipePages);
         QFETCH(int, failingPage);
         QFETCH(int, status);
@@ -89,13 +94,10 @@ private Q_SLOTS:
         TempProgramFolder home;
         home.write(u"recipes.csv"_s, cp932Lines({u"@x"_s, u"header"_s, u"a"_s, u"b"_s, u"c"_s}));
         home.write(u"out.pdf"_s, "old");
-        QString recipeFile = home.file(u"recipes.csv"_s);
-        if (options == QStringList{u"--missing"_s}) {
-            options.clear();
-            recipeFile = home.file(u"missing.csv"_s);
-        }
-        const QStringList args = QStringList{u"--print-pdf"_s, home.file(u"out.pdf"_s)} + options +
-                                 QStringList{recipeFile};
+        options.pdf = true;
+        options.target = home.file(u"out.pdf"_s);
+        options.recipeFile =
+            home.file(options.recipeFile.isEmpty() ? u"recipes.csv"_s : options.recipeFile);
         PrintCommand::Context context;
         context.programDir = home.path();
         context.programName = u"QVRECIPE"_s;
@@ -109,7 +111,7 @@ private Q_SLOTS:
         QTextStream out(&outText);
         QTextStream err(&errText);
 
-        QCOMPARE(PrintCommand::run(args, context, factory, out, err), status);
+        QCOMPARE(PrintCommand::run(options, context, factory, out, err), status);
         QCOMPARE(errText.isEmpty(), status == 0);
         const QByteArray pdf = home.read(u"out.pdf"_s);
         if (pdfPages == 0)
