@@ -4,22 +4,22 @@
 #include "platform/textfile.h"
 #include "recipe/recipefilelayout.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace FastRowSplitter {
 
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
-                      const std::function<bool()> &betweenChunks)
+                      const std::function<bool()> &betweenChunks, TextFile::ContentResult *error)
 {
     lines.clear();
     storage.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TextFile::ContentResult read = TextFile::readContent(path);
+    if (read.error != TextFile::Error::None) {
+        if (error)
+            *error = read;
         return false;
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    }
+    QByteArray content = std::move(read.content);
     content.remove(0, content.size() - RecipeFileLayout::withoutByteOrderMark(content).size());
 
     // In chunks, so the window gets its events between them; the decoder
@@ -42,20 +42,10 @@ bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &s
             return false;
     }
     if (!decoder.hasError() && walked == content.size()) {
-        qsizetype start = 0;
-        const qsizetype n = storage.size();
-        while (start < n) {
-            qsizetype lf = storage.indexOf(u'\n', start);
-            if (lf < 0) {
-                lines.append(QStringView(storage).sliced(start));
-                break;
-            }
-            qsizetype end = lf;
-            if (end > start && storage.at(end - 1) == u'\r')
-                --end;
-            lines.append(QStringView(storage).sliced(start, end - start));
-            start = lf + 1;
-        }
+        const QStringView text(storage);
+        TextFile::forEachLine(text, [&](qsizetype start, qsizetype length) {
+            lines.append(text.sliced(start, length));
+        });
         return true;
     }
 

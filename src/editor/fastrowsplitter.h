@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/textfile.h"
 #include "recipe/reciperecord.h"
 
 #include <QList>
@@ -17,8 +18,10 @@ namespace FastRowSplitter {
 // bytes; the views point into storage. Decodes the whole file in large
 // chunks, calling betweenChunks after each (returning false abandons the
 // read); a file with invalid bytes is decoded line by line, as Cp932::decode
-// does. False when the file cannot be read or the read was abandoned.
+// does. False when the file cannot be read (*error says why) or the read was
+// abandoned.
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
-                      const std::function<bool()> &betweenChunks = {});
+                      const std::function<bool()> &betweenChunks = {},
+                      TextFile::ContentResult *error = nullptr);
 
 } // namespace FastRowSplitter

@@ -25,8 +25,11 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         slice.restart();
         return !stopped;
     };
-    if (!FastRowSplitter::readDecodedLines(path, lines, storage, tick)) {
+    TextFile::ContentResult error;
+    if (!FastRowSplitter::readDecodedLines(path, lines, storage, tick, &error)) {
         result.complete = !stopped;
+        if (error.error == TextFile::Error::ReadFailed)
+            result.readError = error.errorText;
         return result;
     }
     RecipeRecord record;

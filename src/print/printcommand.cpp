@@ -214,10 +214,16 @@ int run(const PrintOptions &o, const Context &context, const PageComposerFactory
             return 1;
         }
         const QByteArray bytes = written.readAll();
-        const QString problem = written.error() == QFileDevice::NoError
-                                    ? TextFile::writeAtomically(o.target, bytes)
-                                    : written.errorString();
-        if (!problem.isEmpty()) {
+        TextFile::WriteResult saved;
+        saved.errorText = written.errorString();
+        if (written.error() == QFileDevice::NoError)
+            saved = TextFile::writeAtomically(o.target, bytes);
+        const QString problem = saved.errorText;
+        if (saved.status == TextFile::WriteResult::SavedButDiskError) {
+            err << u"「%1」に書きましたが、ディスクがエラーを報告しました: %2"_s.arg(
+                       QDir::toNativeSeparators(o.target), problem)
+                << Qt::endl;
+        } else if (!saved.saved()) {
             err << u"「%1」に書けませんでした: %2"_s.arg(QDir::toNativeSeparators(o.target),
                                                          problem)
                 << Qt::endl;

@@ -5,6 +5,7 @@
 #include "print/printcommand.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
@@ -173,6 +174,42 @@ private Q_SLOTS:
         QCOMPARE(PrintCommand::run(o, context, factory, out, err), 0);
         QCOMPARE(offsets, (QList<QPointF>{{1.5, 0}, {0, -0.7}}));
         QCOMPARE(errText, PrintJob::unfitMessage(unfit).replace(u"\r\n"_s, u"\n"_s) + u'\n');
+    }
+
+    // The message names the file once and then says what the system reported.
+    void unreadableRecipeFileSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << u"missing.csv"_s << u"ファイルまたはフォルダーがありません。"_s;
+        QTest::newRow("a folder") << u"folder.csv"_s << u"ファイルではなくフォルダーです。"_s;
+    }
+    void unreadableRecipeFileSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        TempProgramFolder home;
+        QVERIFY(QDir(home.path()).mkdir(u"folder.csv"_s));
+        PrintOptions o;
+        o.pdf = true;
+        o.target = home.file(u"out.pdf"_s);
+        o.recipeFile = home.file(name);
+        PrintCommand::Context context;
+        context.programDir = home.path();
+        context.programName = u"QVRECIPE"_s;
+        context.settingsPath = home.file(u"QVRECIPE.ini"_s);
+        const PageComposerFactory factory = [](DrawSurface &surface, const PageLayout &,
+                                               PageComposer::SheetPrompt) {
+            return std::make_unique<CountingComposer>(surface, 1, 0);
+        };
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        QCOMPARE(PrintCommand::run(o, context, factory, out, err), 1);
+        QCOMPARE(errText, u"レシピファイル「%1」を読めません: %2\n"_s.arg(
+                              QDir::toNativeSeparators(home.file(name)), why));
+        QVERIFY(!QFile::exists(o.target));
     }
 };
 

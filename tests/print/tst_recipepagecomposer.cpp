@@ -8,6 +8,7 @@
 #include "print/engine/recordingtarget.h"
 #include "print/engine/textlayout.h"
 #include "print/pagegeometry.h"
+#include "print/recipelinestream.h"
 #include "print/recipepagecomposer.h"
 #include "recipe/recipefileformat.h"
 #include "recipe/reciperecord.h"
@@ -208,6 +209,8 @@ private Q_SLOTS:
     void vanishedFileEndsTheRun();
     void previewBreaksLinesLikePaper_data();
     void previewBreaksLinesLikePaper();
+    void lineEnds_data();
+    void lineEnds();
 };
 
 void TestRecipePageComposer::pagesAndSlots_data()
@@ -849,6 +852,40 @@ void TestRecipePageComposer::previewBreaksLinesLikePaper()
     }
     QVERIFY(runs[0].size() > 40);
     QCOMPARE(runs[1], runs[0]);
+}
+
+void TestRecipePageComposer::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QList<QByteArray>>("expected");
+    // Old Macintosh files end lines with CR alone; a CR LF split across the
+    // read-ahead still ends one line.
+    QTest::newRow("cr, lf and cr lf")
+        << QByteArray("a\rb\r\n\r\r\nc\nd\r") << QList<QByteArray>{"a", "b", "", "", "c", "d"};
+    const QByteArray longLine(64 * 1024 - 1, 'x');
+    QTest::newRow("cr lf across the read-ahead")
+        << longLine + "\r\ny" << QList<QByteArray>{longLine, "y"};
+}
+
+void TestRecipePageComposer::lineEnds()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QList<QByteArray>, expected);
+    TempProgramFolder home;
+    home.write(u"r.csv"_s, content);
+    RecipeLineStream stream(home.file(u"r.csv"_s));
+    QVERIFY(stream.open());
+    QList<QByteArray> lines;
+    QList<qint64> offsets;
+    QByteArray line;
+    while ((offsets.append(stream.offset()), stream.readLine(line)))
+        lines.append(line);
+    QCOMPARE(lines, expected);
+    QCOMPARE(offsets.constLast(), qint64(content.size()));
+    // A scan resumed at a line start reads that line again.
+    QVERIFY(stream.seek(offsets.at(1)));
+    QVERIFY(stream.readLine(line));
+    QCOMPARE(line, expected.at(1));
 }
 
 QTEST_MAIN(TestRecipePageComposer)

@@ -210,7 +210,7 @@ QString numberText(double value)
     return QString::number(value, 'g', 7);
 }
 
-void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
+bool saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 {
     SettingsFile::Batch batch(s);
     const QString main;
@@ -237,7 +237,7 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 
     const PaperFormat *format = PaperFormat::byNumber(paperNumber);
     if (!format)
-        return;
+        return batch.commit();
     const QString &sec = format->section;
     s.writeSetting(sec, u"LEFT"_s, QString::number(l.LEFT));
     s.writeSetting(sec, u"WIDTH"_s, QString::number(l.WIDTH));
@@ -263,6 +263,7 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
         if (toInt16(num(s, sec, name)) != value)
             s.writeSetting(sec, name, QString::number(value));
     }
+    return batch.commit();
 }
 
 } // namespace LayoutSettings

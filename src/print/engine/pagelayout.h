@@ -69,8 +69,9 @@ using NumberText::toInt32;
 void loadPageLayout(const SettingsFile &settings, int paperNumber, PageLayout &layout);
 // Writes every format's defaults; keeps YOUSI, FOOT_DOWN and a filled QVPOST.
 void writeLayoutDefaults(SettingsFile &settings, int currentPaperNumber);
-// Writes the paper number and the layout in force.
-void saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
+// Writes the paper number and the layout in force; false (lastError() says
+// why) when the settings file could not be written.
+bool saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
 
 // The alignment shift of one side of the sheet, millimetres (x right, y down).
 QPointF alignmentOffsetMm(const PageLayout &layout, bool back);
