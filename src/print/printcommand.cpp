@@ -1,9 +1,9 @@
 #include "print/printcommand.h"
 
-#include "platform/settingsfile.h"
 #include "editor/recipelistfilter.h"
 #include "platform/programfolder.h"
 #include "platform/prompts.h"
+#include "platform/settingsfile.h"
 #include "platform/textfile.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/pagelayout.h"
@@ -216,7 +216,11 @@ int run(const PrintOptions &o, const Context &context, const PageComposerFactory
         const QByteArray bytes = written.readAll();
         TextFile::WriteResult saved;
         saved.errorText = written.errorString();
-        if (written.error() == QFileDevice::NoError)
+        // readAll() stops quietly at a failed read; a cut PDF must not pass for the run.
+        if (written.error() == QFileDevice::NoError && bytes.size() != written.size())
+            saved.errorText = u"一時ファイル「%1」を最後まで読めませんでした。"_s.arg(
+                QDir::toNativeSeparators(pdfPath));
+        else if (written.error() == QFileDevice::NoError)
             saved = TextFile::writeAtomically(o.target, bytes);
         const QString problem = saved.errorText;
         if (saved.status == TextFile::WriteResult::SavedButDiskError) {
