@@ -3,7 +3,7 @@
 fsync it, rename it over the file, fsync the folder, then parse the new file
 with the csv module as a list rebuild would.
 
-    baseline_update.py FILE ROWINDEX RUNS   (prints one time in ms per run)"""
+    baseline_update.py FILE ROWINDEX RUNS   (prints wall and processor ms per run)"""
 import csv
 import io
 import os
@@ -14,6 +14,7 @@ path, index, runs = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 folder = os.path.dirname(os.path.abspath(path))
 for run in range(runs):
     t = time.perf_counter()
+    c = time.process_time()
     with open(path, "rb") as f:
         lines = f.read().split(b"\r\n")
     fields = next(csv.reader([lines[index].decode("cp932")]))
@@ -31,4 +32,5 @@ for run in range(runs):
     with open(path, "rb") as f:
         text = f.read().decode("cp932", errors="replace")
     entries = [r[0] + "\t " + r[2] for r in csv.reader(io.StringIO(text, newline="")) if len(r) > 2]
-    print("%.2f" % ((time.perf_counter() - t) * 1000), flush=True)
+    print("%.2f %.2f" % ((time.perf_counter() - t) * 1000, (time.process_time() - c) * 1000),
+          flush=True)

@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,23 @@ namespace Cp932 {
 static bool isLeadByte(uchar b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The converter maps three single-byte control codes to others (as IBM's
+// tables do: 0x1A, 0x1C and 0x7F rotate); every way around it must give what
+// it gives, or one row would read differently depending on its other bytes.
+static char16_t singleByte(uchar b)
+{
+    switch (b) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    default:
+        return b;
+    }
 }
 
 static bool isTrailByte(uchar b)
@@ -37,7 +55,7 @@ static QString decodeCarefully(QByteArrayView bytes)
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
         if (b < 0x80) {
-            text += QLatin1Char(char(b));
+            text += QChar(singleByte(b));
             ++i;
             continue;
         }
@@ -62,28 +80,76 @@ static QString decodeCarefully(QByteArrayView bytes)
     return text;
 }
 
+bool decodesAsLatin1(QByteArrayView bytes)
+{
+    // Eight bytes at a time: recipe files are mostly plain characters.
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    const auto holds = [](quint64 word, uchar b) {
+        const quint64 x = word ^ (ones * b);
+        return ((x - ones) & ~x & highs) != 0;
+    };
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, sizeof word);
+        if ((word & highs) || holds(word, 0x1A) || holds(word, 0x1C) || holds(word, 0x7F))
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (uchar(*p) >= 0x80 || singleByte(uchar(*p)) != uchar(*p))
+            return false;
+    }
+    return true;
+}
+
+bool endsInsideCharacter(QByteArrayView bytes)
+{
+    // A walk over the characters from the start reaches the byte after any
+    // byte that is not a lead byte (after a single byte, or after a pair that
+    // byte ends), so only the lead bytes after the last such byte matter:
+    // an odd number of them leaves the last one without its trail byte.
+    qsizetype i = bytes.size();
+    while (i > 0 && isLeadByte(uchar(bytes[i - 1])))
+        --i;
+    return (bytes.size() - i) % 2 != 0;
+}
+
 QString decode(QByteArrayView bytes, bool *invalid)
 {
+    Decoder decoder;
+    return decoder.decode(bytes, invalid);
+}
+
+Decoder::Decoder() : m_decoder(std::make_unique<QStringDecoder>(codecName)) {}
+
+Decoder::~Decoder() = default;
+
+bool Decoder::decodeSound(QByteArrayView bytes, QString &text)
+{
     // Plain ASCII needs no converter (most settings lines, many recipe fields).
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
-        if (invalid)
-            *invalid = false;
-        return QString::fromLatin1(bytes);
+    if (decodesAsLatin1(bytes)) {
+        text = QString::fromLatin1(bytes);
+        return true;
     }
-    QStringDecoder decoder(codecName);
-    QString text = decoder.decode(bytes);
+    text = m_decoder->decode(bytes);
     // A final lead byte is held back as the start of a character.
-    bool bad = decoder.hasError();
-    if (!bad) {
-        qsizetype i = 0;
-        while (i < bytes.size())
-            i += isLeadByte(uchar(bytes[i])) ? 2 : 1;
-        bad = i != bytes.size();
-    }
-    if (bad)
+    if (!m_decoder->hasError() && !endsInsideCharacter(bytes))
+        return true;
+    // The converter keeps its error (or the held-back byte): start afresh.
+    m_decoder = std::make_unique<QStringDecoder>(codecName);
+    return false;
+}
+
+QString Decoder::decode(QByteArrayView bytes, bool *invalid)
+{
+    QString text;
+    const bool sound = decodeSound(bytes, text);
+    if (!sound)
         text = decodeCarefully(bytes);
     if (invalid)
-        *invalid = bad;
+        *invalid = !sound;
     return text;
 }
 
