@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QList>
 
+#include <cstring>
+
 namespace FastRowSplitter {
 
 namespace {
@@ -92,7 +94,11 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
             if (!onLine(line))
                 return false;
         }
-        bytes.remove(0, cut);
+        // Moved to the front by hand: remove() would leave the room at the
+        // front and the next block would need a new buffer.
+        const qsizetype rest = bytes.size() - cut;
+        std::memmove(bytes.data(), bytes.constData() + cut, size_t(rest));
+        bytes.resize(rest);
         if (betweenPieces && !betweenPieces())
             return false;
     }

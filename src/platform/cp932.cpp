@@ -128,12 +128,21 @@ Decoder::~Decoder() = default;
 
 bool Decoder::decodeSound(QByteArrayView bytes, QString &text)
 {
+    // Into the text's own buffer: pieces of a file are decoded one after the
+    // other into the same text, and a fresh buffer for each would cost a page
+    // fault for every few kilobytes.
+    text.resize(bytes.size());
     // Plain ASCII needs no converter (most settings lines, many recipe fields).
     if (decodesAsLatin1(bytes)) {
-        text = QString::fromLatin1(bytes);
+        char16_t *out = reinterpret_cast<char16_t *>(text.data());
+        const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+        for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+            out[i] = in[i];
         return true;
     }
-    text = m_decoder->decode(bytes);
+    text.resize(m_decoder->requiredSpace(bytes.size()));
+    const QChar *end = m_decoder->appendToBuffer(text.data(), bytes);
+    text.resize(end - text.constData());
     // A final lead byte is held back as the start of a character.
     if (!m_decoder->hasError() && !endsInsideCharacter(bytes))
         return true;
