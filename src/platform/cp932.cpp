@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -122,9 +124,62 @@ QString decode(QByteArrayView bytes, bool *invalid)
     return decoder.decode(bytes, invalid);
 }
 
-Decoder::Decoder() : m_decoder(std::make_unique<QStringDecoder>(codecName)) {}
+namespace {
 
-Decoder::~Decoder() = default;
+constexpr char16_t rejected = 0xFFFF; // never a character of this code page
+
+// What each byte and each pair of bytes decodes to alone, asked of the
+// converter once. The code page keeps no state between characters, so a
+// text decodes as its characters do one by one (the tests hold the two
+// side by side); a table walk is several times quicker than the converter.
+struct Table
+{
+    char16_t single[256];
+    char16_t pair[65536]; // lead byte * 256 + trail byte
+};
+
+const Table &table()
+{
+    static const std::unique_ptr<Table> made = [] {
+        auto t = std::make_unique<Table>();
+        std::fill(std::begin(t->single), std::end(t->single), rejected);
+        std::fill(std::begin(t->pair), std::end(t->pair), rejected);
+        QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
+        // As decodeCarefully takes a character.
+        const auto alone = [&](QByteArrayView bytes) {
+            const QString decoded = unit.decode(bytes);
+            if (unit.hasError()) {
+                unit = QStringDecoder(codecName, QStringConverter::Flag::Stateless);
+                return rejected;
+            }
+            // A character the code page lacks comes back as U+FFFD without
+            // an error from a converter that keeps no state.
+            const char16_t c = decoded.size() == 1 ? decoded.at(0).unicode() : 0;
+            return c >= 0x80 && c != QChar::ReplacementCharacter ? c : rejected;
+        };
+        for (int b = 0; b < 0x100; ++b) {
+            const char byte = char(b);
+            if (b < 0x80)
+                t->single[b] = singleByte(uchar(b));
+            else if (!isLeadByte(uchar(b)))
+                t->single[b] = alone(QByteArrayView(&byte, 1));
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(uchar(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isTrailByte(uchar(trail)))
+                    continue;
+                const char bytes[2] = {char(lead), char(trail)};
+                t->pair[lead * 256 + trail] = alone(QByteArrayView(bytes, 2));
+            }
+        }
+        return t;
+    }();
+    return *made;
+}
+
+} // namespace
 
 bool Decoder::decodeSound(QByteArrayView bytes, QString &text)
 {
@@ -132,23 +187,36 @@ bool Decoder::decodeSound(QByteArrayView bytes, QString &text)
     // other into the same text, and a fresh buffer for each would cost a page
     // fault for every few kilobytes.
     text.resize(bytes.size());
-    // Plain ASCII needs no converter (most settings lines, many recipe fields).
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    // Plain ASCII needs no table (most settings lines, many recipe fields).
     if (decodesAsLatin1(bytes)) {
-        char16_t *out = reinterpret_cast<char16_t *>(text.data());
-        const auto *in = reinterpret_cast<const uchar *>(bytes.data());
-        for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        for (qsizetype i = 0; i < n; ++i)
             out[i] = in[i];
         return true;
     }
-    text.resize(m_decoder->requiredSpace(bytes.size()));
-    const QChar *end = m_decoder->appendToBuffer(text.data(), bytes);
-    text.resize(end - text.constData());
-    // A final lead byte is held back as the start of a character.
-    if (!m_decoder->hasError() && !endsInsideCharacter(bytes))
-        return true;
-    // The converter keeps its error (or the held-back byte): start afresh.
-    m_decoder = std::make_unique<QStringDecoder>(codecName);
-    return false;
+    const Table &t = table();
+    char16_t *const start = out;
+    for (qsizetype i = 0; i < n;) {
+        const uchar b = in[i];
+        char16_t c;
+        if (isLeadByte(b)) {
+            // A lead byte at the very end has no character to finish.
+            if (i + 1 == n)
+                return false;
+            c = t.pair[b * 256 + in[i + 1]];
+            i += 2;
+        } else {
+            c = t.single[b];
+            ++i;
+        }
+        if (c == rejected)
+            return false;
+        *out++ = c;
+    }
+    text.resize(out - start);
+    return true;
 }
 
 QString Decoder::decode(QByteArrayView bytes, bool *invalid)

@@ -5,8 +5,6 @@
 
 #include <memory>
 
-class QStringDecoder;
-
 // The one code page of every file the program reads or writes (Shift-JIS as
 // Windows extends it). Every file goes through these functions.
 namespace Cp932 {
@@ -15,20 +13,14 @@ namespace Cp932 {
 // *invalid, so a caller never mistakes damaged text for good text.
 QString decode(QByteArrayView bytes, bool *invalid = nullptr);
 
-// decode() for many pieces (the lines of a file): one converter serves them
-// all as long as they are sound, which saves setting one up for each.
+// decode() for many pieces (the lines of a file).
 class Decoder
 {
 public:
-    Decoder();
-    ~Decoder();
     QString decode(QByteArrayView bytes, bool *invalid = nullptr);
-    // Decodes bytes that are sound; false (text undefined) for bytes that
-    // decode() would have to mend.
+    // Decodes bytes that are sound into text, reusing its buffer; false
+    // (text undefined) for bytes that decode() would have to mend.
     bool decodeSound(QByteArrayView bytes, QString &text);
-
-private:
-    std::unique_ptr<QStringDecoder> m_decoder;
 };
 
 // Whether the bytes decode as Latin-1 does: ASCII without the control codes
