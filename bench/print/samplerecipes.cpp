@@ -55,7 +55,7 @@ void savePicture(const QString &path, int w, int h, QColor colour)
 
 bool write(const QString &path, const QList<QByteArray> &lines)
 {
-    return TextFile::writeAtomically(path, TextFile::joinLines(lines)).isEmpty();
+    return TextFile::writeAtomically(path, TextFile::joinLines(lines)).saved();
 }
 
 } // namespace

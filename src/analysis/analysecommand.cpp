@@ -15,13 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace AnalyseCommand {
 
-const QString option = u"--analyse"_s;
-
-bool isRequested(const QStringList &args)
-{
-    return !args.isEmpty() && args.front() == option;
-}
-
 QString decodeText(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -90,15 +83,11 @@ Input readInput(const QString &path)
     return input;
 }
 
-int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock &clock)
+int run(const QString &path, QTextStream &out, QTextStream &err, const Clock &clock)
 {
-    if (args.size() != 2 || args.front() != option) {
-        err << u"使い方: QVRECIPE --analyse ファイル"_s << Qt::endl;
-        return 2;
-    }
-    const Input input = readInput(args.at(1));
+    const Input input = readInput(path);
     if (input.text.isNull()) {
-        err << args.at(1) << u": "_s << input.error << Qt::endl;
+        err << path << u": "_s << input.error << Qt::endl;
         return 1;
     }
 
@@ -125,8 +114,8 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock
 
 } // namespace AnalyseCommand
 
-int runAnalyseCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+int runAnalyseCommand(const QString &path, QTextStream &out, QTextStream &err)
 {
     const Clock clock;
-    return AnalyseCommand::run(args, out, err, clock);
+    return AnalyseCommand::run(path, out, err, clock);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class Clock;
 class QTextStream;
@@ -11,15 +10,9 @@ class QTextStream;
 // without any window or program folder.
 namespace AnalyseCommand {
 
-extern const QString option; // "--analyse"
-
-// True when the arguments (without the program name) ask for the command.
-bool isRequested(const QStringList &args);
-
-// args without the program name. Returns the process exit status: 0 after
-// printing the recipe, non-zero with a message on err when the file cannot
-// be read or holds no recipe text.
-int run(const QStringList &args, QTextStream &out, QTextStream &err, const Clock &clock);
+// Returns the process exit status: 0 after printing the recipe, 1 with a
+// message on err when the file cannot be read or holds no recipe text.
+int run(const QString &path, QTextStream &out, QTextStream &err, const Clock &clock);
 
 // The largest file analysed: far more than the fields of any recipe hold.
 constexpr qint64 maxInputBytes = 4 * 1024 * 1024;
@@ -43,4 +36,4 @@ Input readInput(const QString &path);
 } // namespace AnalyseCommand
 
 // The command with the system clock, for the program's entry point.
-int runAnalyseCommand(const QStringList &args, QTextStream &out, QTextStream &err);
+int runAnalyseCommand(const QString &path, QTextStream &out, QTextStream &err);

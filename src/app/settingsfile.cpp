@@ -102,10 +102,11 @@ bool SettingsFile::exists() const
 SettingsFile::Lines SettingsFile::load() const
 {
     if (m_batchDepth > 0)
-        return {m_batchLines, !m_batchUnreadable, startsWithBom(m_batchLines)};
+        return {m_batchLines, !m_batchUnreadable, m_batchUnreadableWhy,
+                startsWithBom(m_batchLines)};
     TextFile::ReadResult r = TextFile::readLines(m_path);
     const bool utf8 = startsWithBom(r.lines);
-    return {std::move(r.lines), r.error != TextFile::Error::ReadFailed, utf8};
+    return {std::move(r.lines), r.error != TextFile::Error::ReadFailed, r.errorText, utf8};
 }
 
 bool SettingsFile::readable(QString *reason) const
@@ -146,7 +147,10 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     const Lines current = load();
     if (!current.loaded) {
         // Writing now would replace a file we could not read: refuse.
-        m_lastError = QStringLiteral("設定ファイル[%1]が読めません。").arg(m_path);
+        m_lastError =
+            QStringLiteral("設定ファイル[%1]が読めません。\r\n%2").arg(m_path, current.whyNot);
+        if (m_batchDepth > 0 && m_batchError.isEmpty())
+            m_batchError = m_lastError;
         return false;
     }
     QByteArray entry;
@@ -155,7 +159,10 @@ bool SettingsFile::writeSetting(const QString &section, const QString &key, cons
     QString oneLine = value;
     oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
     if (!encodeLine(key + u'=' + oneLine, current.utf8, &entry, &bad)) {
-        m_lastError = QStringLiteral("「%1」は保存できない文字です。").arg(bad);
+        m_lastError =
+            QStringLiteral("「%1」は設定ファイル[%2]に保存できない文字です。").arg(bad, m_path);
+        if (m_batchDepth > 0 && m_batchError.isEmpty())
+            m_batchError = m_lastError;
         return false;
     }
     QList<QByteArray> lines = current.raw;
@@ -212,17 +219,46 @@ bool SettingsFile::store(const QList<QByteArray> &lines)
         m_lastError.clear();
         return true;
     }
-    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(lines));
-    return m_lastError.isEmpty();
+    return writeFile(lines);
+}
+
+bool SettingsFile::writeFile(const QList<QByteArray> &lines)
+{
+    const TextFile::WriteResult r = TextFile::writeAtomically(m_path, TextFile::joinLines(lines));
+    switch (r.status) {
+    case TextFile::WriteResult::Saved:
+        m_lastError.clear();
+        return true;
+    case TextFile::WriteResult::SavedButDiskError:
+        m_lastError =
+            QStringLiteral(
+                "設定ファイル[%1]に書き込みましたが、ディスクがエラーを報告しました。\r\n%2")
+                .arg(m_path, r.errorText);
+        return true;
+    case TextFile::WriteResult::NotSaved:
+        break;
+    }
+    m_lastError =
+        QStringLiteral("設定ファイル[%1]に書き込めませんでした。\r\n%2").arg(m_path, r.errorText);
+    return false;
 }
 
 bool SettingsFile::flushBatch()
 {
-    if (!m_batchDirty)
-        return true;
-    m_batchDirty = false;
-    m_lastError = TextFile::writeAtomically(m_path, TextFile::joinLines(m_batchLines));
-    return m_lastError.isEmpty();
+    const QString earlier = m_batchError;
+    m_batchError.clear();
+    m_lastError.clear();
+    bool ok = true;
+    if (m_batchDirty) {
+        m_batchDirty = false;
+        ok = writeFile(m_batchLines);
+    }
+    // A write refused inside the batch is the first thing to tell.
+    if (!earlier.isEmpty() && ok) {
+        m_lastError = earlier;
+        return false;
+    }
+    return ok;
 }
 
 SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
@@ -231,15 +267,26 @@ SettingsFile::Batch::Batch(SettingsFile &file) : m_file(file)
         TextFile::ReadResult r = TextFile::readLines(m_file.m_path);
         m_file.m_batchLines = r.lines;
         m_file.m_batchUnreadable = r.error == TextFile::Error::ReadFailed;
+        m_file.m_batchUnreadableWhy = r.errorText;
         m_file.m_batchDirty = false;
+        m_file.m_batchError.clear();
     }
     ++m_file.m_batchDepth;
 }
 
+bool SettingsFile::Batch::commit()
+{
+    if (m_done)
+        return true;
+    m_done = true;
+    if (--m_file.m_batchDepth > 0)
+        return true;
+    const bool ok = m_file.flushBatch();
+    m_file.m_batchLines.clear();
+    return ok;
+}
+
 SettingsFile::Batch::~Batch()
 {
-    if (--m_file.m_batchDepth == 0) {
-        m_file.flushBatch();
-        m_file.m_batchLines.clear();
-    }
+    commit();
 }

@@ -29,7 +29,10 @@ public:
     QString readSettingOrDefault(const QString &section, const QString &key,
                                  const QString &defaultValue);
 
-    // What the last failed write reported (empty after a success).
+    // What went wrong in the last write, naming the file and the reason;
+    // empty when all went well. A write returns true when the value is in
+    // place; this may still hold a warning then (the disk reported an error
+    // after the new file was in place), which callers show too.
     QString lastError() const { return m_lastError; }
 
     // Collects writes in memory and replaces the file once when the last
@@ -44,8 +47,15 @@ public:
         // Drops the writes collected so far; the file stays as it is.
         void discard() { m_file.m_batchDirty = false; }
 
+        // Ends the batch now. The outermost batch writes the file and returns
+        // false when that or any write in the batch failed; lastError() is
+        // empty only when all went well. An inner one leaves that to the
+        // outermost.
+        bool commit();
+
     private:
         SettingsFile &m_file;
+        bool m_done = false;
     };
 
     static constexpr int maxValueBytes = 254;
@@ -55,11 +65,13 @@ private:
     {
         QList<QByteArray> raw;
         bool loaded = false; // false when the file exists but cannot be read
+        QString whyNot;      // then: what the system reported
         bool utf8 = false;   // the file starts with a UTF-8 byte-order mark
     };
     Lines load() const;
     bool store(const QList<QByteArray> &lines);
     bool flushBatch();
+    bool writeFile(const QList<QByteArray> &lines);
 
     QString m_path;
     QString m_mainSection;
@@ -67,5 +79,7 @@ private:
     int m_batchDepth = 0;
     bool m_batchDirty = false;
     bool m_batchUnreadable = false;
+    QString m_batchUnreadableWhy;
+    QString m_batchError; // the first failure inside the batch
     QList<QByteArray> m_batchLines;
 };

@@ -90,9 +90,13 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
         batch.discard();
         return Normal;
     }
-    const auto reportWriteFailure = [&] {
-        prompts.message(u"設定ファイル["_s + settingsName + u"]に書き込めません。\r\n（"_s +
-                            settings.lastError() + u"）\r\n\r\n設定の変更は保存されません。"_s,
+    // The message names the file and the reason; a write whose value is in
+    // place but whose disk complained afterwards is told as it is.
+    const auto reportWriteFailure = [&](bool written) {
+        if (settings.lastError().isEmpty())
+            return;
+        prompts.message(written ? settings.lastError()
+                                : settings.lastError() + u"\r\n\r\n設定の変更は保存されません。"_s,
                         Prompts::Icon::Exclamation);
     };
     // 10. First run
@@ -103,9 +107,8 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
             settings.writeSetting(QString(), u"X"_s, QString::number(centred.x()));
             settings.writeSetting(QString(), u"Y"_s, QString::number(centred.y()));
             LayoutSettings::writeLayoutDefaults(settings, state.paperType);
+            reportWriteFailure(batch.commit());
         }
-        if (!settings.lastError().isEmpty())
-            reportWriteFailure();
         result = FirstRun;
     }
     // 11. Upgrade. A file without any VERSION was not written by an older
@@ -113,15 +116,18 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
     // repaired without the version box, and lines already there are kept.
     const QString storedVersion = settings.readSetting(QString(), u"VERSION"_s);
     if (storedVersion != versionText) {
+        bool written = false;
         {
             SettingsFile::Batch batch(settings);
             settings.writeSetting(QString(), u"VERSION"_s, versionText);
             LayoutSettings::writeLayoutDefaults(settings, state.paperType);
+            written = batch.commit();
         }
-        if (!settings.lastError().isEmpty()) {
-            // Told once; the version box would come back on every start.
-            if (result != FirstRun)
-                reportWriteFailure();
+        // Told once: a first run said so already.
+        if (result != FirstRun)
+            reportWriteFailure(written);
+        if (!written) {
+            // No upgrade: the version box would come back on every start.
         } else if (result != FirstRun && storedVersion.isEmpty()) {
             prompts.message(u"設定ファイル["_s + settingsName +
                                 u"]に設定が見つからないため、初期設定を書き加えました。"
@@ -155,11 +161,12 @@ int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QStri
     return result;
 }
 
-void ensureVocabularyFile(const AppState &state, int startupResult)
+QString ensureVocabularyFile(const AppState &state, int startupResult)
 {
     const QString path = state.vocabularyPath();
     if (startupResult == FirstRun || startupResult == Upgraded || !QFileInfo::exists(path))
-        VocabularyFile::writeVocabularyFile(path);
+        return VocabularyFile::writeVocabularyFile(path);
+    return {};
 }
 
 bool wantsClipboardAnalysis(const QString &caption, const QString &programName,
@@ -173,13 +180,15 @@ bool wantsClipboardAnalysis(const QString &caption, const QString &programName,
     return line == u"/clip"_s;
 }
 
-void saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips)
+QString saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips)
 {
     if (!normalState || !state.settings)
-        return;
+        return {};
     SettingsFile::Batch batch(*state.settings);
     state.settings->writeSetting(QString(), u"Y"_s, QString::number(topTwips));
     state.settings->writeSetting(QString(), u"X"_s, QString::number(leftTwips));
+    batch.commit();
+    return state.settings->lastError();
 }
 
 } // namespace Startup

@@ -47,14 +47,16 @@ enum Result { Normal = 0, FirstRun = 1, Upgraded = 2, AlreadyRunning = -1, Canno
 // file holds (unwritable), and neither counts as an upgrade.
 int runStartup(AppState &state, StartupHost &host, Prompts &prompts, const QString &versionText);
 
-// Writes the vocabulary file when start-up asks for it or when it is missing.
-void ensureVocabularyFile(const AppState &state, int startupResult);
+// Writes the vocabulary file when start-up asks for it or when it is missing;
+// the message to show when that failed, or empty text.
+QString ensureVocabularyFile(const AppState &state, int startupResult);
 
 // Decides from the command line whether the clipboard analysis runs.
 bool wantsClipboardAnalysis(const QString &caption, const QString &programName,
                             const QString &commandLine);
 
-// Stores the window position (twips) when the window is in its normal state.
-void saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips);
+// Stores the window position (twips) when the window is in its normal state;
+// the message to show when that failed, or empty text.
+QString saveWindowPosition(AppState &state, bool normalState, int leftTwips, int topTwips);
 
 } // namespace Startup

@@ -4,7 +4,6 @@
 #include "platform/textfile.h"
 #include "recipe/recipefilelayout.h"
 
-#include <QFile>
 #include <QList>
 
 #include <cstring>
@@ -16,20 +15,8 @@ namespace {
 // The lines of decoded text, each without its line end.
 void splitDecoded(QStringView text, QList<QStringView> &lines)
 {
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n) {
-        const qsizetype lf = text.indexOf(u'\n', start);
-        if (lf < 0) {
-            lines.append(text.sliced(start));
-            break;
-        }
-        qsizetype end = lf;
-        if (end > start && text.at(end - 1) == u'\r')
-            --end;
-        lines.append(text.sliced(start, end - start));
-        start = lf + 1;
-    }
+    TextFile::forEachLine(
+        text, [&](qsizetype start, qsizetype length) { lines.append(text.sliced(start, length)); });
 }
 
 // Decodes a piece of whole lines into text; lines point into it.
@@ -60,13 +47,19 @@ void decodePiece(QByteArrayView piece, Cp932::Decoder &decoder, QString &text,
 } // namespace
 
 bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
-                 const std::function<bool()> &betweenPieces)
+                 const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TextFile::BlockReader file(path);
+    const auto failed = [&] {
+        if (error)
+            *error = file.result();
         return false;
+    };
+    if (file.result().error != TextFile::Error::None)
+        return failed();
     // Pieces end after a line feed, which is never part of a two-byte
-    // character, so each piece decodes on its own.
+    // character nor the second half of a CR LF, so each piece decodes and
+    // splits on its own.
     constexpr qsizetype block = 256 * 1024;
     Cp932::Decoder decoder;
     QByteArray bytes; // the unfinished last line of the previous block, then the next block
@@ -79,7 +72,7 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
         bytes.resize(kept + block);
         const qint64 got = file.read(bytes.data() + kept, block);
         if (got < 0)
-            return false;
+            return failed();
         bytes.resize(kept + got);
         atEnd = got == 0;
         if (first) {
@@ -106,7 +99,7 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
 }
 
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
-                      const std::function<bool()> &betweenChunks)
+                      const std::function<bool()> &betweenChunks, TextFile::ContentResult *error)
 {
     lines.clear();
     storage.clear();
@@ -118,7 +111,7 @@ bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &s
             ends.append(storage.size());
             return true;
         },
-        betweenChunks);
+        betweenChunks, error);
     if (!read)
         return false;
     qsizetype start = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/textfile.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -16,13 +18,17 @@ namespace FastRowSplitter {
 // that end at a line end, calling betweenPieces after each; onLine or
 // betweenPieces returning false abandons the read. A piece with invalid bytes
 // is decoded line by line, as Cp932::decode does. Only one piece is held at a
-// time. False when the file cannot be read or the read was abandoned.
+// time. False when the file cannot be read whole (*error says why) or the
+// read was abandoned; lines already given may then be part of a file that
+// changed while being read.
 bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
-                 const std::function<bool()> &betweenPieces = {});
+                 const std::function<bool()> &betweenPieces = {},
+                 TextFile::ContentResult *error = nullptr);
 
 // All lines of the file as forEachLine gives them; the views point into
 // storage.
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
-                      const std::function<bool()> &betweenChunks = {});
+                      const std::function<bool()> &betweenChunks = {},
+                      TextFile::ContentResult *error = nullptr);
 
 } // namespace FastRowSplitter

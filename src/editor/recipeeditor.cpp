@@ -61,6 +61,15 @@ void RecipeEditor::refuseStale()
     m_listStale = true;
 }
 
+bool RecipeEditor::readable(const RecipeFileReader &file)
+{
+    if (file.ok())
+        return true;
+    m_prompts.message(RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText()),
+                      Icon::Exclamation);
+    return false;
+}
+
 void RecipeEditor::notifyPicture(const QString &path)
 {
     if (showPicture)
@@ -98,6 +107,8 @@ bool RecipeEditor::show(int selectedRecordNo, std::optional<size_t> listRow)
         return false;
     }
     const RecipeFileReader file(m_recipeFile);
+    if (!readable(file))
+        return false;
     const std::optional<QByteArray> raw =
         listRow ? RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, *listRow)
                 : RecipeFileLayout::row(file.lines(), selectedRecordNo);
@@ -239,6 +250,8 @@ bool RecipeEditor::insert(bool replacingShown)
         m_listStale = stale;
         return false;
     }
+    if (!result.warning.isEmpty())
+        m_prompts.message(result.warning, Icon::Exclamation);
     m_form.shownRecordNo = newRecordNo;
     m_shownFile = m_recipeFile;
     m_shownRow = identityOf(newRow);
@@ -263,8 +276,11 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText, size_t
         return false;
     }
     // Checked first, so that both questions concern the row that would go.
-    const std::optional<QByteArray> raw = RecipeFileLayout::sameRow(
-        RecipeFileReader(m_recipeFile).lines(), selectedRecordNo, listRow);
+    const RecipeFileReader file(m_recipeFile);
+    if (!readable(file))
+        return false;
+    const std::optional<QByteArray> raw =
+        RecipeFileLayout::sameRow(file.lines(), selectedRecordNo, listRow);
     if (!raw) {
         refuseStale();
         return false;
@@ -312,6 +328,8 @@ bool RecipeEditor::remove(int selectedRecordNo, const QString &entryText, size_t
         m_listStale = stale;
         return false;
     }
+    if (!result.warning.isEmpty())
+        m_prompts.message(result.warning, Icon::Exclamation);
     if (!imageToDelete.isEmpty())
         QFile::remove(imageToDelete);
     return true;
@@ -328,8 +346,14 @@ std::optional<RecipeRecord> RecipeEditor::shownRecordFromFile(QString *refusal)
 {
     if (m_form.shownRecordNo < 0 || !m_shownRow || m_shownFile != m_recipeFile)
         return std::nullopt;
-    const std::optional<QByteArray> raw = RecipeFileLayout::sameRow(
-        RecipeFileReader(m_recipeFile).lines(), m_form.shownRecordNo, *m_shownRow);
+    const RecipeFileReader file(m_recipeFile);
+    if (!file.ok()) {
+        if (refusal)
+            *refusal = RecipeFileRewrite::readRefusal(m_recipeFile, file.errorText());
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> raw =
+        RecipeFileLayout::sameRow(file.lines(), m_form.shownRecordNo, *m_shownRow);
     if (!raw) {
         if (refusal)
             *refusal = staleRowMessage;

@@ -12,6 +12,7 @@
 
 class Clock;
 class Prompts;
+class RecipeFileReader;
 
 // The editing commands of the recipe list window (show, add, update, delete,
 // clear) and its picture commands, on the entry-field form. Every change
@@ -83,6 +84,8 @@ private:
     QString pastedPicturePath();
     void dropPendingPicture();
     void refuseStale();
+    // False, after telling the user, when the recipe file could not be read.
+    bool readable(const RecipeFileReader &file);
     bool insert(bool replacingShown);
     void notifyPicture(const QString &path);
 

@@ -28,6 +28,7 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
     const int fields = qMax<int>(RecipeRecord::DishName, filter.lastFieldNeeded());
     RecipeRecord record;
     int recordNo = -1; // known at the first line that is not metadata
+    TextFile::ContentResult error;
     const bool read = FastRowSplitter::forEachLine(
         path,
         [&](QStringView line) {
@@ -46,12 +47,14 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
                                        RecipeFileLayout::rowIdentity(line)});
             return tick();
         },
-        tick);
+        tick, &error);
     if (!read) {
         // A file that could not be read whole lists nothing.
         if (!stopped)
             result.entries.clear();
         result.complete = !stopped;
+        if (error.error == TextFile::Error::ReadFailed)
+            result.readError = error.errorText;
     }
     return result;
 }

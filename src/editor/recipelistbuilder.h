@@ -22,6 +22,9 @@ struct Result
 {
     QList<Entry> entries;
     bool complete = true; // false when letEventsRun asked to stop
+    // Why a file that exists could not be read (a folder, a pipe, too large,
+    // a read error); empty when it was read or is simply missing.
+    QString readError;
 };
 
 // Brings a row just read to the current vocabulary before it is tested.
@@ -32,7 +35,7 @@ using RowNormalizer = std::function<void(RecipeRecord &)>;
 // three first), the others stay empty.
 // letEventsRun is called whenever about sliceMs have passed, so the window
 // can process its events; returning false abandons the build. A missing or
-// unreadable file gives an empty list.
+// unreadable file gives an empty list (and readError for the latter).
 Result build(const QString &path, const RecipeListFilter &filter,
              const RowNormalizer &normalize = {}, const std::function<bool()> &letEventsRun = {},
              int sliceMs = 25);

@@ -1,5 +1,7 @@
 #include "platform/fileguard.h"
 
+#include "platform/textfile.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -93,15 +95,14 @@ FileGuard::Fingerprint FileGuard::fingerprint(const QString &path, QString *read
     f.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
 #endif
     // A change within the time stamp's resolution keeps size and time.
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file) ||
-        file.error() != QFileDevice::NoError) {
+    // Read as the rewrite reads, so a failure is told the same way.
+    const TextFile::ContentResult content = TextFile::readContent(path);
+    if (content.error != TextFile::Error::None) {
         if (readError)
-            *readError = file.errorString();
+            *readError = content.errorText;
         return f;
     }
-    f.hash = hash.result();
+    f.hash = QCryptographicHash::hash(content.content, QCryptographicHash::Sha1);
     f.readable = true;
     return f;
 }

@@ -8,25 +8,47 @@
 
 namespace ProgramFolder {
 
-static QString executableFolderOrDataFolder()
+namespace {
+
+// The same folder as QStandardPaths::AppDataLocation for an application
+// named "qvrecipe" without an organisation; named here so that the
+// windowless commands and the windows agree whatever name Qt was given.
+const QString userFolderName = QStringLiteral("qvrecipe");
+const QString earlierUserFolderName = QStringLiteral("QVRECIPE");
+
+QString genericDataHome()
 {
-    const QString exe = QCoreApplication::applicationDirPath();
-    const QString settings = exe + u'/' +
-                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                             QStringLiteral(".ini");
-    // A copy installed where its user cannot write (a system folder, a
-    // read-only medium) keeps its files in the user's data folder instead.
-    if (QFileInfo(exe).isWritable() || QFileInfo::exists(settings))
-        return exe;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return data.isEmpty() ? exe : data;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace
+
+QString chooseFor(const QString &executable, const QString &dataHome)
+{
+    const QFileInfo exe(executable);
+    const QString exeDir = exe.absolutePath();
+    if (QFileInfo::exists(exeDir + u'/' + exe.completeBaseName() + QStringLiteral(".ini")))
+        return exeDir;
+    // A program installed with its menu entry (by a package or cmake
+    // --install) keeps its files with the user even where it could write
+    // beside itself: root must not fill /usr/bin with recipes.
+    const bool installed =
+        QFileInfo::exists(exeDir + QStringLiteral("/../share/applications/qvrecipe.desktop"));
+    if ((!installed && QFileInfo(exeDir).isWritable()) || dataHome.isEmpty())
+        return exeDir;
+    const QString folder = dataHome + u'/' + userFolderName;
+    const QString earlier = dataHome + u'/' + earlierUserFolderName;
+    if (!QFileInfo::exists(folder) &&
+        QFileInfo::exists(earlier + u'/' + exe.completeBaseName() + QStringLiteral(".ini")))
+        return earlier;
+    return folder;
 }
 
 QString path()
 {
     QString dir = qEnvironmentVariable("QVRECIPE_HOME");
     if (dir.isEmpty())
-        dir = executableFolderOrDataFolder();
+        dir = chooseFor(QCoreApplication::applicationFilePath(), genericDataHome());
     dir = QDir(dir).absolutePath();
     if (!dir.endsWith(u'/'))
         dir += u'/';

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -20,10 +21,19 @@ struct PageRequest
     QString programFolder;   // pictures and relative names are resolved here
 };
 
+// A recipe of which some text was not printed because it did not fit.
+struct UnfitRecipe
+{
+    QString name;   // the dish name
+    int record = 0; // its running number in the file (the header is 1)
+    bool operator==(const UnfitRecipe &) const = default;
+};
+
 struct PageResult
 {
     bool done = false; // no record lies beyond this page
     QString error;     // not empty: the run cannot go on (the file vanished or cannot be read)
+    QList<UnfitRecipe> unfit{}; // recipes of this page that did not fit completely
 };
 
 // The composer as the print job sees it; tests of the job put a fake here.

@@ -29,81 +29,6 @@ namespace PrintCommand {
 
 namespace {
 
-const QString pdfOption = u"--print-pdf"_s;
-const QString printerOption = u"--print"_s;
-
-struct Options
-{
-    bool pdf = false;
-    QString target; // the PDF file or the printer
-    int layout = 1;
-    std::optional<int> arrangement;
-    std::optional<int> paper;
-    std::optional<int> from;
-    QString recipeFile;
-};
-
-const QString usage = u"使い方: QVRECIPE --print-pdf 出力.pdf [オプション] [レシピファイル]\n"
-                      u"        QVRECIPE --print プリンター名 [オプション] [レシピファイル]\n"
-                      u"オプション: --layout 1～7  --arrangement 0～5  --paper 0～24  --from N"_s;
-
-// Reads the command line; an empty text on success, else what is wrong.
-QString parse(const QStringList &args, Options &o)
-{
-    if (args.size() < 2 || args.at(1).isEmpty())
-        return u"%1 のあとに出力先がありません。"_s.arg(args.value(0));
-    o.pdf = args.at(0) == pdfOption;
-    o.target = args.at(1);
-    struct Range
-    {
-        QString name;
-        int low;
-        int high;
-    };
-    for (qsizetype i = 2; i < args.size(); ++i) {
-        QString arg = args.at(i);
-        if (!arg.startsWith(u"--"_s)) {
-            if (!o.recipeFile.isEmpty())
-                return u"レシピファイルは一つだけ指定してください: %1"_s.arg(arg);
-            o.recipeFile = arg;
-            continue;
-        }
-        QString value;
-        if (const qsizetype eq = arg.indexOf(u'='); eq > 0) {
-            value = arg.mid(eq + 1);
-            arg.truncate(eq);
-        } else if (i + 1 < args.size()) {
-            value = args.at(++i);
-        } else {
-            return u"%1 の値がありません。"_s.arg(arg);
-        }
-        static const QList<Range> ranges = {{u"--layout"_s, 1, 7},
-                                            {u"--arrangement"_s, 0, 5},
-                                            {u"--paper"_s, 0, PaperFormat::count - 1},
-                                            {u"--from"_s, 1, 32000}};
-        const auto range = std::find_if(ranges.begin(), ranges.end(),
-                                        [&](const Range &r) { return r.name == arg; });
-        if (range == ranges.end())
-            return u"知らないオプションです: %1"_s.arg(arg);
-        bool ok = false;
-        const int n = value.toInt(&ok);
-        if (!ok || n < range->low || n > range->high)
-            return u"%1 は %2～%3 の整数で指定してください: %4"_s.arg(arg)
-                .arg(range->low)
-                .arg(range->high)
-                .arg(value);
-        if (arg == u"--layout"_s)
-            o.layout = n;
-        else if (arg == u"--arrangement"_s)
-            o.arrangement = n;
-        else if (arg == u"--paper"_s)
-            o.paper = n;
-        else
-            o.from = n;
-    }
-    return QString();
-}
-
 // Messages of the run go to standard error; nothing is ever asked.
 class StderrPrompts : public Prompts
 {
@@ -168,19 +93,9 @@ qsizetype countRows(const QList<QByteArray> &lines)
 
 } // namespace
 
-bool isRequested(const QStringList &args)
-{
-    return !args.isEmpty() && (args.front() == pdfOption || args.front() == printerOption);
-}
-
-int run(const QStringList &args, const Context &context, const PageComposerFactory &composer,
+int run(const PrintOptions &o, const Context &context, const PageComposerFactory &composer,
         QTextStream &out, QTextStream &err)
 {
-    Options o;
-    if (const QString problem = parse(args, o); !problem.isEmpty()) {
-        err << problem << u'\n' << usage << Qt::endl;
-        return 2;
-    }
     if (!composer) {
         err << u"印刷の部品が組み込まれていません。"_s << Qt::endl;
         return 1;
@@ -214,7 +129,7 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
     const bool fourUp = layout.fourUpSheet == 1;
     const int arrangement = o.arrangement.value_or(fourUp ? int(SheetArrangement::FourUp)
                                                           : int(SheetArrangement::Front));
-    if (!PrintJob::hasLoop(fourUp, arrangement)) {
+    if (!o.alignment && !PrintJob::hasLoop(fourUp, arrangement)) {
         err << PrintJob::unsupportedMessage << Qt::endl;
         return 1;
     }
@@ -228,14 +143,15 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
             stored = u"QVRECIPE.csv"_s;
         recipeFile = ProgramFolder::resolve(stored);
     }
-    const TextFile::ReadResult content = TextFile::readLines(recipeFile);
+    const TextFile::ReadResult content =
+        o.alignment ? TextFile::ReadResult{} : TextFile::readLines(recipeFile);
     if (content.error != TextFile::Error::None) {
         err << u"レシピファイル「%1」を読めません: %2"_s.arg(QDir::toNativeSeparators(recipeFile),
                                                              content.errorText)
             << Qt::endl;
         return 1;
     }
-    if (o.from && *o.from > countRows(content.lines)) {
+    if (!o.alignment && o.from && *o.from > countRows(content.lines)) {
         err << u"レシピファイル「%1」には %2 件しかありません。"_s
                    .arg(QDir::toNativeSeparators(recipeFile))
                    .arg(countRows(content.lines))
@@ -287,7 +203,7 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
     input.programFolder = context.programDir;
     input.showPrintConfirm = false;
     input.outputName = o.target;
-    const PrintRunResult result = job.run(input);
+    const PrintRunResult result = o.alignment ? job.runAlignmentSheet(input) : job.run(input);
     if (!result.error.isEmpty() || printer->printerState() == QPrinter::Error)
         return 1;
 
@@ -298,10 +214,16 @@ int run(const QStringList &args, const Context &context, const PageComposerFacto
             return 1;
         }
         const QByteArray bytes = written.readAll();
-        const QString problem = written.error() == QFileDevice::NoError
-                                    ? TextFile::writeAtomically(o.target, bytes)
-                                    : written.errorString();
-        if (!problem.isEmpty()) {
+        TextFile::WriteResult saved;
+        saved.errorText = written.errorString();
+        if (written.error() == QFileDevice::NoError)
+            saved = TextFile::writeAtomically(o.target, bytes);
+        const QString problem = saved.errorText;
+        if (saved.status == TextFile::WriteResult::SavedButDiskError) {
+            err << u"「%1」に書きましたが、ディスクがエラーを報告しました: %2"_s.arg(
+                       QDir::toNativeSeparators(o.target), problem)
+                << Qt::endl;
+        } else if (!saved.saved()) {
             err << u"「%1」に書けませんでした: %2"_s.arg(QDir::toNativeSeparators(o.target),
                                                          problem)
                 << Qt::endl;

@@ -1,20 +1,15 @@
 #pragma once
 
 #include "print/printjob.h"
-
-#include <QStringList>
+#include "print/printoptions.h"
 
 class QTextStream;
 
-// Printing without windows, for scripts:
-//   QVRECIPE --print-pdf OUT.pdf [options] [RECIPEFILE]
-//   QVRECIPE --print PRINTERNAME [options] [RECIPEFILE]
-// Options: --layout 1..7, --arrangement 0..5, --paper 0..24, --from N.
-// The same job as the print button, with no prompts between sheets and the
-// whole run as one document. Needs a QGuiApplication.
+// Printing without windows, for scripts ("--print-pdf OUT.pdf ...", "--print
+// PRINTER ..."; the program's command line reads the options). The same job
+// as the print button, with no prompts between sheets and the whole run as
+// one document. Needs a QGuiApplication.
 namespace PrintCommand {
-
-bool isRequested(const QStringList &args);
 
 // Where the program keeps its settings and files.
 struct Context
@@ -24,9 +19,8 @@ struct Context
     QString programName;  // the settings file's main section
 };
 
-// Exit status: 0 printed, 1 the run failed (nothing left behind for a PDF),
-// 2 the command line is wrong.
-int run(const QStringList &args, const Context &context, const PageComposerFactory &composer,
+// Exit status: 0 printed, 1 the run failed (nothing left behind for a PDF).
+int run(const PrintOptions &o, const Context &context, const PageComposerFactory &composer,
         QTextStream &out, QTextStream &err);
 
 } // namespace PrintCommand

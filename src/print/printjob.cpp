@@ -1,6 +1,7 @@
 #include "print/printjob.h"
 
 #include "platform/prompts.h"
+#include "print/alignmentsheet.h"
 #include "print/engine/drawsurface.h"
 #include "print/engine/pagelayout.h"
 #include "print/engine/sheetmarks.h"
@@ -27,6 +28,20 @@ QString PrintJob::deviceFailureMessage(const QString &outputName)
 {
     return u"印刷を開始できませんでした。\r\n出力先: %1"_s.arg(
         outputName.isEmpty() ? u"(不明)"_s : QDir::toNativeSeparators(outputName));
+}
+
+QString PrintJob::unfitMessage(const QList<UnfitRecipe> &unfit)
+{
+    constexpr qsizetype namesShown = 10;
+    QString text = u"次のレシピは用紙に収まりきらず、はみ出した部分が印刷されていません。\r\n"
+                   u"文章を短くするか、別の印刷形式を選んでください。\r\n"_s;
+    for (qsizetype i = 0; i < unfit.size() && i < namesShown; ++i) {
+        const QString &name = unfit.at(i).name;
+        text += u"\r\n・"_s + (name.trimmed().isEmpty() ? u"(料理名なし)"_s : name);
+    }
+    if (unfit.size() > namesShown)
+        text += u"\r\nほか %1 件 (全 %2 件)"_s.arg(unfit.size() - namesShown).arg(unfit.size());
+    return text;
 }
 
 bool PrintJob::hasLoop(bool fourUpPaper, int arrangement)
@@ -98,16 +113,42 @@ PrintRunResult PrintJob::run(const PrintJobInput &input)
             break;
         }
     }
-    m_surface.finishPrintJob();
-    m_result.stopped = m_prompt.stopped();
-    if (!m_result.error.isEmpty())
-        m_prompts.message(m_result.error, Prompts::Icon::Exclamation);
+    endRun();
+    if (m_result.error.isEmpty() && !m_result.unfit.isEmpty())
+        m_prompts.message(unfitMessage(m_result.unfit), Prompts::Icon::Exclamation);
     return m_result;
 }
 
-bool PrintJob::beginSheet(int page)
+void PrintJob::endRun()
+{
+    m_surface.finishPrintJob();
+    m_surface.setSheetOffset({});
+    m_result.stopped = m_prompt.stopped();
+    if (!m_result.error.isEmpty())
+        m_prompts.message(m_result.error, Prompts::Icon::Exclamation);
+}
+
+PrintRunResult PrintJob::runAlignmentSheet(const PrintJobInput &input)
+{
+    m_input = input;
+    m_result = PrintRunResult();
+    m_surface.setScaleMode(6);
+    for (const bool back : {false, true}) {
+        if (back && !m_prompt(1))
+            break;
+        if (!beginSheet(1, back))
+            break;
+        AlignmentSheet::drawSide(m_surface, m_layout, input.paperNumber, back);
+        m_surface.finishSheet();
+    }
+    endRun();
+    return m_result;
+}
+
+bool PrintJob::beginSheet(int page, bool back)
 {
     ++m_result.sheets;
+    m_surface.setSheetOffset(LayoutSettings::alignmentOffsetMm(m_layout, back));
     if (m_progress)
         m_progress->sheetStarted(m_result.sheets, page);
     m_surface.beginSheet();
@@ -135,6 +176,10 @@ bool PrintJob::compose(int page, Strip strip, bool &done, bool continuation)
     request.programFolder = m_input.programFolder;
     const PageResult result = m_composer.composeRecipePage(request);
     done = result.done;
+    for (const UnfitRecipe &recipe : result.unfit) {
+        if (!m_result.unfit.contains(recipe))
+            m_result.unfit.append(recipe);
+    }
     if (!result.error.isEmpty()) {
         m_result.error = result.error;
         return false;
@@ -160,7 +205,8 @@ void PrintJob::runAlternating(bool frontFirst)
     for (int t = 1; t <= lastPage; ++t) {
         const bool front = (t % 2 == 1) == frontFirst;
         bool done = false;
-        if (!beginSheet(t) || !compose(t, front ? frontStrip(m_layout) : backStrip(m_layout), done))
+        if (!beginSheet(t, !front) ||
+            !compose(t, front ? frontStrip(m_layout) : backStrip(m_layout), done))
             return;
         m_surface.finishSheet();
         // After a front the same sheet goes in again; after a back a new one.
@@ -188,7 +234,7 @@ void PrintJob::runA4Duplex()
         m_surface.finishSheet();
         if (d1 || !m_prompt(1))
             return;
-        if (!beginSheet(t + 1))
+        if (!beginSheet(t + 1, true))
             return;
         m_surface.previewGuide = 0;
         if (!compose(t + 1, inner, d2) || (!d2 && !compose(t + 2, outer, d3)))

@@ -54,7 +54,8 @@ struct PrintRunResult
     bool unsupported = false; // no loop for this paper and arrangement; nothing printed
     bool stopped = false;     // the user ended the run at a prompt or in the progress window
     bool deviceFailed = false;
-    QString error; // not empty: the run was abandoned; the message was shown
+    QString error;              // not empty: the run was abandoned; the message was shown
+    QList<UnfitRecipe> unfit{}; // recipes that did not fit completely, in print order
 };
 
 using PageComposerFactory = std::function<std::unique_ptr<PageComposer>(
@@ -75,12 +76,16 @@ public:
     // Runs every sheet, then ends the print job on the surface. Failures are
     // shown through the prompts and returned.
     PrintRunResult run(const PrintJobInput &input);
+    // Prints the alignment sheet of the input's paper, front and back.
+    PrintRunResult runAlignmentSheet(const PrintJobInput &input);
 
     // On ordinary paper positions 0 to 4 have loops, on four-up paper only 5.
     static bool hasLoop(bool fourUpPaper, int arrangement);
     static const QString unsupportedMessage;
     // What a device that refuses to print says.
     static QString deviceFailureMessage(const QString &outputName);
+    // The one message at the end of a run naming what did not fit.
+    static QString unfitMessage(const QList<UnfitRecipe> &unfit);
 
     static Strip frontStrip(const PageLayout &layout);
     static Strip backStrip(const PageLayout &layout);
@@ -90,7 +95,10 @@ public:
     static std::array<Strip, 4> fourUpStrips();
 
 private:
-    bool beginSheet(int page);
+    // Opens a sheet; back: the side printed after turning the paper over,
+    // which has its own alignment.
+    bool beginSheet(int page, bool back = false);
+    void endRun();
     // Composes one page; false when the run must be abandoned.
     bool compose(int page, Strip strip, bool &done, bool continuation = false);
     void runFrontOnly();

@@ -7,8 +7,8 @@
 #include <optional>
 
 // The lines of a recipe file, read one at a time from any byte offset, so a
-// scan can stop at a page and later go on from there. Lines end at LF with
-// or without CR, as everywhere else the files are read.
+// scan can stop at a page and later go on from there. Lines end at CR LF, LF
+// or a lone CR, as everywhere else the files are read.
 class RecipeLineStream
 {
 public:
@@ -44,8 +44,12 @@ public:
     QString error() const { return m_error; }
 
 private:
+    bool fill();
+
     QString m_path;
     QFile m_file;
+    QByteArray m_buffer; // read ahead from the file
+    qsizetype m_bufferAt = 0;
     qint64 m_offset = 0;
     qint64 m_size = 0;
     QString m_error;

@@ -139,13 +139,25 @@ PageResult RecipePageComposer::composeRecipePage(const PageRequest &r)
         const RecordPainter::Slot slot{r.layoutType, r.left, r.right, st.slotBottom - slotHeight,
                                        slotHeight};
         const QString rest = painter.draw(record, slot, categoryLabel, path);
+        bool fitted = !painter.overflowed();
+        double markRight = r.right;
         if (!rest.isEmpty() && r.continuationAllowed) {
-            if (continueOnBack(rest, r.left, r.right)) {
+            bool backFitted = true;
+            if (continueOnBack(rest, r.left, r.right, backFitted)) {
                 footerLeft = 0;
                 footerRight = r.right - r.left;
+                markRight = footerRight;
             } else {
                 sheetFinished = true;
             }
+            fitted = fitted && backFitted;
+        } else if (!rest.isEmpty()) {
+            fitted = false; // no back to go on to: the rest is dropped
+        }
+        if (!fitted) {
+            result.unfit.append({record.field(RecipeRecord::DishName), st.runningNumber});
+            if (!sheetFinished)
+                m_s.markUnfitSlot(markRight, slot.top);
         }
     }
 
@@ -157,8 +169,10 @@ PageResult RecipePageComposer::composeRecipePage(const PageRequest &r)
     return result;
 }
 
-bool RecipePageComposer::continueOnBack(const QString &rest, double left, double right)
+bool RecipePageComposer::continueOnBack(const QString &rest, double left, double right,
+                                        bool &allFitted)
 {
+    allFitted = false;
     const PageLayout &l = m_layout;
     Decoration::drawFooter(m_s, l, QString(), left, right);
     m_s.finishSheet();
@@ -169,6 +183,7 @@ bool RecipePageComposer::continueOnBack(const QString &rest, double left, double
         return false;
     }
     m_s.beginSheet();
+    m_s.setSheetOffset(LayoutSettings::alignmentOffsetMm(l, true));
     // The binding margin is on the other side of the back.
     const double width = right - left;
     Decoration::drawTitleBand(m_s, l, QString(), 0, width);
@@ -178,6 +193,7 @@ bool RecipePageComposer::continueOnBack(const QString &rest, double left, double
     m_s.setCurrentX(0);
     m_s.setCurrentY(l.DATA_HEIGHT + 1);
     // What still does not fit is dropped.
-    TextLayout::layoutTextBox(m_s, l, rest, width, l.FOOT_HEIGHT - 1);
+    allFitted =
+        TextLayout::nothingLeft(TextLayout::layoutTextBox(m_s, l, rest, width, l.FOOT_HEIGHT - 1));
     return true;
 }

@@ -58,7 +58,8 @@ private:
     // Opens the file where the scan for the requested page can start.
     bool openScan(RecipeLineStream &stream, const PageRequest &request, ScanState &scan);
     // Goes on over the back of the sheet; false when the user stopped.
-    bool continueOnBack(const QString &rest, double left, double right);
+    // allFitted tells whether the rest fitted on the back.
+    bool continueOnBack(const QString &rest, double left, double right, bool &allFitted);
 
     DrawSurface &m_s;
     const PageLayout &m_layout;

@@ -36,6 +36,7 @@ QString RecordPainter::draw(const RecipeRecord &record, const Slot &slot,
                             const QString &categoryLabel, const QString &recipeFile)
 {
     m_slot = slot;
+    m_overflowed = false;
     m_columns = PageGeometry::columns(m_layout, slot.left, slot.right);
     m_pictureBoxSize = slot.layoutType == 1 ? slot.right - m_columns.pictureLeft : slot.height;
     m_s.setCurrentY(slot.top + 0.5);
@@ -49,6 +50,9 @@ QString RecordPainter::draw(const RecipeRecord &record, const Slot &slot,
         attributes(record);
         pictureBox(record, recipeFile);
         if (slot.layoutType != 1) {
+            // The attribute list ran on into the next slot or the footer.
+            if (m_attributesBottom > slot.top + slot.height)
+                m_overflowed = true;
             Decoration::drawTitleBand(m_s, m_layout, categoryTitle(categoryLabel), slot.left,
                                       slot.right);
             return {};
@@ -186,6 +190,8 @@ QString RecordPainter::body(const RecipeRecord &r)
     m_s.setForeColor(l.DATA_COLOR);
     m_s.setCurrentX(headingX + 3);
     TextLayout::printWrapped(m_s, r.field(F::Ingredients) + crlf, bodyRight - 1);
+    if (m_s.getCurrentY() > l.FOOT_HEIGHT)
+        m_overflowed = true;
 
     double y = std::max(m_s.getCurrentY(), m_attributesBottom);
     if (!(l.WIDTH > l.FOOT_HEIGHT))
@@ -267,13 +273,16 @@ void RecordPainter::noPictureBody(const RecipeRecord &r)
     // than printed across the footer and the cut line.
     const auto section = [&](const QString &heading, const QString &text) {
         if (m_s.getCurrentY() + 2 * DrawSurface::fontHalfHeightMm(m_s.getFontSize()) >
-            l.FOOT_HEIGHT)
+            l.FOOT_HEIGHT) {
+            m_overflowed = true;
             return;
+        }
         m_s.setForeColor(l.DATA_COLOR);
         m_s.printLine(heading);
         m_s.setForeColor(l.DEFAULT_COLOR);
         m_s.setCurrentX(left + 2);
-        TextLayout::printWrapped(m_s, text + crlf, right - 1, l.FOOT_HEIGHT);
+        if (!TextLayout::printWrapped(m_s, text + crlf, right - 1, l.FOOT_HEIGHT))
+            m_overflowed = true;
     };
     const auto nextSection = [&] {
         m_s.setCurrentX(left);

@@ -29,6 +29,9 @@ public:
     // when everything fitted or for other layouts).
     QString draw(const RecipeRecord &record, const Slot &slot, const QString &categoryLabel,
                  const QString &recipeFile);
+    // True when the last draw dropped text or ran past the bottom of its
+    // slot (the returned rest is not counted here).
+    bool overflowed() const { return m_overflowed; }
 
 private:
     void slotHead(const RecipeRecord &record);
@@ -51,4 +54,5 @@ private:
     double m_pictureBoxSize = 0;
     double m_attributesBottom = 0;
     double m_pictureBottom = 0;
+    bool m_overflowed = false;
 };

@@ -63,6 +63,17 @@ QString readFailedText(const QString &path, const QString &why)
            (why.isEmpty() ? QString() : crlf + why);
 }
 
+QString createFailedText(const QString &path, const TextFile::WriteResult &written)
+{
+    if (written.status == TextFile::WriteResult::SavedButDiskError) {
+        return u"レシピファイル「%1」を作成しましたが、ディスクがエラーを報告しました。"_s.arg(
+                   QDir::toNativeSeparators(path)) +
+               crlf + written.errorText;
+    }
+    return u"レシピファイル「%1」を作成できませんでした。"_s.arg(QDir::toNativeSeparators(path)) +
+           crlf + written.errorText;
+}
+
 } // namespace
 
 QString RecipeFileCommands::currentPath() const
@@ -132,11 +143,19 @@ int RecipeFileCommands::findRow(const QList<QByteArray> &lines, const QString &s
     return -1;
 }
 
-void RecipeFileCommands::setCurrentFile(const QString &storedName)
+QString RecipeFileCommands::setCurrentFile(const QString &storedName)
 {
     *m_c.currentFileName = storedName;
-    if (m_c.settings)
-        m_c.settings->writeSetting(settingsSection, fileKey, storedName);
+    if (!m_c.settings)
+        return {};
+    const bool stored = m_c.settings->writeSetting(settingsSection, fileKey, storedName);
+    const QString problem = m_c.settings->lastError();
+    if (stored || problem.isEmpty())
+        return problem;
+    // The file is current for now; the next start would open the old one.
+    return u"レシピファイル「%1」を次回の起動時にも開くための設定を保存できませんでした。"_s.arg(
+               storedName) +
+           crlf + problem;
 }
 
 QString RecipeFileCommands::workPath() const
@@ -154,10 +173,10 @@ QString RecipeFileCommands::recipeFileRefusal(const QString &path,
 
 bool RecipeFileCommands::canRead(const QString &path)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    const TextFile::ContentResult check = TextFile::checkReadable(path);
+    if (check.error == TextFile::Error::None)
         return true;
-    m_c.prompts->message(readFailedText(path, file.errorString()), Prompts::Icon::Exclamation);
+    m_c.prompts->message(readFailedText(path, check.errorText), Prompts::Icon::Exclamation);
     return false;
 }
 
@@ -166,8 +185,11 @@ void RecipeFileCommands::openAtLoad()
     QString name = m_c.settings ? m_c.settings->readSetting(settingsSection, fileKey) : QString();
     if (name.isEmpty()) {
         name = defaultFileName;
-        if (m_c.settings)
+        if (m_c.settings) {
             m_c.settings->writeSetting(settingsSection, fileKey, name);
+            if (!m_c.settings->lastError().isEmpty())
+                m_c.prompts->message(m_c.settings->lastError(), Prompts::Icon::Exclamation);
+        }
     }
     *m_c.currentFileName = name;
 
@@ -177,23 +199,22 @@ void RecipeFileCommands::openAtLoad()
         const QString defaultPath = m_c.programDir + defaultFileName;
         const bool haveSample = QFileInfo::exists(m_c.programDir + sampleFileName);
         const bool haveDefault = QFileInfo::exists(defaultPath);
-        QString error;
+        TextFile::WriteResult created;
+        created.status = TextFile::WriteResult::Saved;
         if (!haveSample) {
             *m_c.currentFileName = defaultFileName;
             if (!haveDefault) {
                 QStringList lines = RecipeFileFormat::newFileMetadata;
                 lines << RecipeFileFormat::RecipeFileHeader << RecipeFileFormat::sampleRows;
-                error = TextFile::writeAtomically(defaultPath, encodeFixedLines(lines));
+                created = TextFile::writeAtomically(defaultPath, encodeFixedLines(lines));
             }
         } else if (!haveDefault) {
             *m_c.currentFileName = defaultFileName;
-            error = TextFile::copyAtomically(m_c.programDir + sampleFileName, defaultPath);
+            created = TextFile::copyAtomically(m_c.programDir + sampleFileName, defaultPath);
         }
-        if (!error.isEmpty()) {
-            m_c.prompts->message(u"レシピファイル「%1」を作成できませんでした。\r\n%2"_s.arg(
-                                     QDir::toNativeSeparators(defaultPath), error),
+        if (created.status != TextFile::WriteResult::Saved)
+            m_c.prompts->message(createFailedText(defaultPath, created),
                                  Prompts::Icon::Exclamation);
-        }
     }
 
     // Weekday backup; a failure does not stop the start.
@@ -212,20 +233,27 @@ void RecipeFileCommands::switchFile()
     request.initialFolder = QFileInfo(currentPath()).absolutePath();
     request.defaultName = QFileInfo(currentPath()).fileName();
     const QString chosen = m_c.dialogs->chooseFile(request);
-    if (chosen.isEmpty() || !QFileInfo(chosen).isFile())
+    // Nothing chosen, or no file there: nothing to do. A pipe or a device is
+    // refused with a message by canRead.
+    if (chosen.isEmpty() || !QFileInfo::exists(chosen) || QFileInfo(chosen).isDir())
         return;
     if (!canRead(chosen))
         return;
     const QString stored = storedName(chosen, m_c.programDir);
     int count = 0;
+    QString notStored;
     QString refusal;
     {
         BusyScope busy(*m_c.host);
         TextFile::ReadResult content = TextFile::readLines(chosen);
-        RecipeFileLayout::dropByteOrderMark(content.lines);
-        refusal = recipeFileRefusal(chosen, content.lines);
+        if (content.error != TextFile::Error::None) {
+            refusal = readFailedText(chosen, content.errorText);
+        } else {
+            RecipeFileLayout::dropByteOrderMark(content.lines);
+            refusal = recipeFileRefusal(chosen, content.lines);
+        }
         if (refusal.isEmpty()) {
-            setCurrentFile(stored);
+            notStored = setCurrentFile(stored);
             count = m_c.host->rebuildList();
         }
     }
@@ -233,8 +261,12 @@ void RecipeFileCommands::switchFile()
         m_c.prompts->message(refusal, Prompts::Icon::Exclamation);
         return;
     }
-    m_c.prompts->message(u"レシピファイルを読み込みました"_s + crlf + u"「"_s + stored + u"」"_s +
-                         crlf + crlf + u"    レシピ数："_s + number(count) + crlf);
+    const QString read = u"レシピファイルを読み込みました"_s + crlf + u"「"_s + stored + u"」"_s +
+                         crlf + crlf + u"    レシピ数："_s + number(count) + crlf;
+    if (notStored.isEmpty())
+        m_c.prompts->message(read);
+    else
+        m_c.prompts->message(read + crlf + notStored, Prompts::Icon::Exclamation);
 }
 
 void RecipeFileCommands::newFile()
@@ -264,15 +296,17 @@ void RecipeFileCommands::newFile()
     lines << RecipeFileFormat::RecipeFileHeader;
     // A file that cannot be made must not become current: every later save
     // would fail against a file that is not there.
-    if (const QString error = TextFile::writeAtomically(path, encodeFixedLines(lines));
-        !error.isEmpty()) {
-        m_c.prompts->message(u"レシピファイル「%1」を作成できませんでした。\r\n%2"_s.arg(
-                                 QDir::toNativeSeparators(path), error),
-                             Prompts::Icon::Exclamation);
+    const TextFile::WriteResult created = TextFile::writeAtomically(path, encodeFixedLines(lines));
+    if (!created.saved()) {
+        m_c.prompts->message(createFailedText(path, created), Prompts::Icon::Exclamation);
         return;
     }
-    setCurrentFile(stored);
+    const QString notStored = setCurrentFile(stored);
     m_c.host->rebuildList();
+    if (created.status == TextFile::WriteResult::SavedButDiskError)
+        m_c.prompts->message(createFailedText(path, created), Prompts::Icon::Exclamation);
+    if (!notStored.isEmpty())
+        m_c.prompts->message(notStored, Prompts::Icon::Exclamation);
 }
 
 void RecipeFileCommands::importFile()
@@ -299,14 +333,15 @@ void RecipeFileCommands::importFile()
 
     ImportMerge::Result merged;
     QString error;
+    QString warning;
     {
         BusyScope busy(*m_c.host);
         TextFile::ReadResult incoming = TextFile::readLines(chosen);
         RecipeFileLayout::dropByteOrderMark(incoming.lines);
         if (incoming.error != TextFile::Error::None) {
-            error = readFailedText(chosen, incoming.error == TextFile::Error::NotFound
-                                               ? QString()
-                                               : incoming.errorText);
+            error =
+                readFailedText(chosen, incoming.errorText) + crlf +
+                u"レシピファイル「%1」は元のままです。"_s.arg(QDir::toNativeSeparators(current));
         } else if (const QString refusal = recipeFileRefusal(chosen, incoming.lines);
                    !refusal.isEmpty()) {
             error = refusal;
@@ -322,6 +357,7 @@ void RecipeFileCommands::importFile()
                 });
             if (!result.ok)
                 error = result.error;
+            warning = result.warning;
         }
         if (error.isEmpty())
             m_c.host->rebuildList();
@@ -330,6 +366,8 @@ void RecipeFileCommands::importFile()
         m_c.prompts->message(error, Prompts::Icon::Exclamation);
         return;
     }
+    if (!warning.isEmpty())
+        m_c.prompts->message(warning, Prompts::Icon::Exclamation);
     m_c.prompts->message(u"レシピファイルをインポートしました"_s + crlf + u"「"_s + chosen +
                          u"」"_s + crlf + crlf + u"    追加レシピ数："_s + number(merged.added) +
                          crlf + u"    更新レシピ数："_s + number(merged.updated) + crlf +

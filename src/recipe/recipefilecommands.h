@@ -58,7 +58,9 @@ public:
     static int findRow(const QList<QByteArray> &lines, const QString &searchText, int from);
 
 private:
-    void setCurrentFile(const QString &storedName);
+    // Makes the file current and stores it in FILE; the message to show when
+    // storing failed, or empty text.
+    QString setCurrentFile(const QString &storedName);
     bool canRead(const QString &path);
     QString workPath() const;
     // Why a file chosen to switch to or to import is no recipe file (the

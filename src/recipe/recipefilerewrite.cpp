@@ -8,7 +8,6 @@
 #include "recipe/recordcodec.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -35,35 +34,37 @@ QString workFileRefusal(const QString &path)
 Result rewrite(const QString &currentPath, const QString &workPath, const Transform &transform)
 {
     Result result;
-    // The work file is removed first: it must never be the user's file.
+    // The work file is replaced first: it must never be the user's file.
     if (isWorkFile(currentPath, workPath)) {
         result.error = workFileRefusal(currentPath);
         return result;
     }
+    const QString current = QDir::toNativeSeparators(currentPath);
+    const QString unchanged = u"\r\nレシピファイル[%1]は元のままです。"_s.arg(current);
     // Another copy of the program rewriting the same file waits here, and
     // reads the file only after this rewrite has replaced it.
     const FileGuard guard(currentPath);
     if (!guard.locked()) {
-        result.error =
-            u"レシピファイル[%1]は、ほかのプログラムが書き換え中です。\r\n"
-            u"しばらくしてから、もう一度操作してください。\r\n"
-            u"レシピファイルは変更していません。"_s.arg(QDir::toNativeSeparators(currentPath));
+        result.error = u"レシピファイル[%1]は、ほかのプログラムが書き換え中です。\r\n"
+                       u"しばらくしてから、もう一度操作してください。\r\n"
+                       u"レシピファイルは変更していません。"_s.arg(current);
         return result;
     }
-    if (QFile::exists(workPath) && !QFile::remove(workPath)) {
-        result.error = u"作業ファイル[%1]を削除できません。"_s.arg(workPath);
-        return result;
-    }
-    if (const QString e = TextFile::copyAtomically(currentPath, workPath); !e.isEmpty()) {
-        result.error = u"レシピファイル[%1]を読めません。\r\n%2"_s.arg(currentPath, e);
-        return result;
-    }
-    const TextFile::ReadResult old = TextFile::readLines(workPath);
+    const TextFile::ContentResult old = TextFile::readContent(currentPath);
     if (old.error != TextFile::Error::None) {
-        result.error = u"作業ファイル[%1]を読めません。\r\n%2"_s.arg(workPath, old.errorText);
+        result.error = readRefusal(currentPath, old.errorText);
         return result;
     }
-    QList<QByteArray> oldLines = old.lines;
+    // The work copy replaces the previous one whole; the new content is built
+    // from what was copied.
+    const TextFile::WriteResult copied = TextFile::writeAtomically(workPath, old.content);
+    if (!copied.saved()) {
+        result.error =
+            u"作業ファイル[%1]に書き込めません。\r\n"_s.arg(QDir::toNativeSeparators(workPath)) +
+            copied.errorText + unchanged;
+        return result;
+    }
+    QList<QByteArray> oldLines = TextFile::splitLines(old.content);
     RecipeFileLayout::dropByteOrderMark(oldLines);
     if (const QString refusal = RecipeFileLayout::refusal(currentPath, oldLines);
         !refusal.isEmpty()) {
@@ -77,29 +78,44 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
         return result;
     }
     QString readError;
-    const bool unchanged = guard.unchanged(&readError);
+    const bool same = guard.unchanged(&readError);
     if (!readError.isEmpty()) {
         result.error = u"レシピファイル[%1]を読み直せませんでした。\r\n%2\r\n"
-                       u"レシピファイルは変更していません。"_s.arg(
-                           QDir::toNativeSeparators(currentPath), readError);
+                       u"レシピファイルは変更していません。"_s.arg(current, readError);
         return result;
     }
-    if (!unchanged) {
+    if (!same) {
         result.error = u"レシピファイル[%1]は、作業中にほかのプログラムによって変更されました。\r\n"
                        u"レシピファイルは変更していません。"
-                       u"一覧を確かめてから、もう一度操作してください。"_s.arg(
-                           QDir::toNativeSeparators(currentPath));
+                       u"一覧を確かめてから、もう一度操作してください。"_s.arg(current);
         return result;
     }
-    if (const QString e = TextFile::writeAtomically(currentPath, TextFile::joinLines(lines));
-        !e.isEmpty()) {
-        result.error =
-            u"レシピファイル[%1]に書き込めませんでした。ファイルは元のままです。\r\n%2"_s.arg(
-                currentPath, e);
+    const TextFile::WriteResult w =
+        TextFile::writeAtomically(currentPath, TextFile::joinLines(lines));
+    if (!w.saved()) {
+        result.error = u"レシピファイル[%1]に書き込めませんでした。\r\n"_s.arg(current) +
+                       w.errorText + unchanged;
         return result;
+    }
+    // The disk's complaint about either file is worth telling: both lie in
+    // the same place.
+    const TextFile::WriteResult &unsure =
+        w.status == TextFile::WriteResult::SavedButDiskError ? w : copied;
+    if (unsure.status == TextFile::WriteResult::SavedButDiskError) {
+        result.warning =
+            u"レシピファイル[%1]に保存しましたが、ディスクがエラーを報告しました。\r\n"_s.arg(
+                current) +
+            unsure.errorText + u"\r\nディスクの状態を確かめてください。"_s;
     }
     result.ok = true;
     return result;
+}
+
+QString readRefusal(const QString &path, const QString &why)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    return u"レシピファイル[%1]を読めません。\r\n"_s.arg(name) + why +
+           u"\r\nレシピファイル[%1]は元のままです。"_s.arg(name);
 }
 
 QByteArray headerBytes()

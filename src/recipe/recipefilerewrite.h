@@ -22,7 +22,8 @@ inline constexpr const char16_t *workFileName = u"qvprint.tmp";
 struct Result
 {
     bool ok = false;
-    QString error; // for the message when !ok
+    QString error;   // for the message when !ok
+    QString warning; // when ok but the disk reported an error after the new file was in place
 };
 
 // Builds the new lines from the old ones; returning false (with a message in
@@ -38,6 +39,10 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
 // every rewrite replaces it.
 bool isWorkFile(const QString &path, const QString &workPath);
 QString workFileRefusal(const QString &path);
+
+// A recipe file that could not be read, with what the system reported: the
+// file is left as it was.
+QString readRefusal(const QString &path, const QString &why);
 
 // The fixed header line in CP932.
 QByteArray headerBytes();

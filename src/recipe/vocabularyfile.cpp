@@ -4,6 +4,8 @@
 #include "platform/textfile.h"
 #include "recipe/texthelpers.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -261,7 +263,14 @@ QByteArray defaultBytes()
 
 QString writeVocabularyFile(const QString &path)
 {
-    return TextFile::writeAtomically(path, defaultBytes());
+    const TextFile::WriteResult r = TextFile::writeAtomically(path, defaultBytes());
+    if (r.status == TextFile::WriteResult::Saved)
+        return {};
+    const QString name = QDir::toNativeSeparators(path);
+    return (r.saved() ? u"ファイル[%1]に書き込みましたが、ディスクがエラーを報告しました。\r\n"_s
+                      : u"ファイル[%1]に書き込めませんでした。\r\n"_s)
+               .arg(name) +
+           r.errorText;
 }
 
 QStringList readVocabularySection(const QString &path, const QString &section,

@@ -16,7 +16,8 @@ extern const QString allFilter; // "全て"
 // The built-in default content, CP932 with CR LF.
 QByteArray defaultBytes();
 
-// Writes the default content, replacing the file. Empty text on success.
+// Writes the default content, replacing the file. Empty text on success,
+// otherwise the message to show, naming the file.
 QString writeVocabularyFile(const QString &path);
 
 // The entries of one section. For "[材料]" an empty filter gives the

@@ -180,69 +180,62 @@ void TestAnalyseCommand::printsExportLayout()
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     const FixedClock clock;
-    QCOMPARE(AnalyseCommand::run({u"--analyse"_s, dataFile(u"nikujaga.txt"_s)}, outStream,
-                                 errStream, clock),
-             0);
+    QCOMPARE(AnalyseCommand::run(dataFile(u"nikujaga.txt"_s), outStream, errStream, clock), 0);
     QCOMPARE(err, QString());
     QCOMPARE(out, QString::fromUtf8(readAll(dataFile(u"nikujaga.expected"_s))));
 }
 
 void TestAnalyseCommand::failures_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("content"); // written to the file named
     QTest::addColumn<QString>("reason");
     const QString file = u"recipe.txt"_s;
-    QTest::newRow("missing file") << QStringList{u"--analyse"_s, dataFile(u"no-such-file.txt"_s)}
-                                  << QByteArray() << QString();
-    QTest::newRow("folder") << QStringList{u"--analyse"_s, QStringLiteral(QV_TEST_DATA_DIR)}
-                            << QByteArray() << QString();
-    QTest::newRow("no file named") << QStringList{u"--analyse"_s} << QByteArray() << QString();
+    QTest::newRow("missing file") << dataFile(u"no-such-file.txt"_s) << QByteArray() << QString();
+    QTest::newRow("folder") << QStringLiteral(QV_TEST_DATA_DIR) << QByteArray() << QString();
     const QString noText = u"テキストファイルではありません"_s;
     const QString nothing = u"解析する文字がありません"_s;
-    QTest::newRow("empty") << QStringList{u"--analyse"_s, file} << QByteArray("") << nothing;
-    QTest::newRow("blanks") << QStringList{u"--analyse"_s, file} << QByteArray(" \r\n\t\r\n")
-                            << nothing;
-    QTest::newRow("nul bytes") << QStringList{u"--analyse"_s, file}
-                               << (u"肉じゃが\r\n材料"_s.toUtf8() + QByteArray(3, '\0')) << noText;
+    QTest::newRow("empty") << file << QByteArray("") << nothing;
+    QTest::newRow("blanks") << file << QByteArray(" \r\n\t\r\n") << nothing;
+    QTest::newRow("nul bytes") << file << (u"肉じゃが\r\n材料"_s.toUtf8() + QByteArray(3, '\0'))
+                               << noText;
     QRandomGenerator random(1);
     QByteArray garbage(100'000, '\0');
     for (char &b : garbage)
         b = char(random.bounded(256));
-    QTest::newRow("binary") << QStringList{u"--analyse"_s, file} << garbage << noText;
-    QTest::newRow("too large") << QStringList{u"--analyse"_s, file}
-                               << QByteArray(AnalyseCommand::maxInputBytes + 1, 'a')
+    QTest::newRow("binary") << file << garbage << noText;
+    QTest::newRow("too large") << file << QByteArray(AnalyseCommand::maxInputBytes + 1, 'a')
                                << u"大きすぎます（上限 4 MB）"_s;
     // A device that never ends is read no further than the limit.
     if (QFile::exists(u"/dev/zero"_s)) {
-        QTest::newRow("endless") << QStringList{u"--analyse"_s, u"/dev/zero"_s} << QByteArray()
+        QTest::newRow("endless") << u"/dev/zero"_s << QByteArray()
                                  << u"大きすぎます（上限 4 MB）"_s;
     }
 }
 
 void TestAnalyseCommand::failures()
 {
-    QFETCH(QStringList, args);
+    QFETCH(QString, path);
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    if (args.size() == 2 && !content.isNull()) {
-        QFile file(dir.filePath(args.at(1)));
+    if (!content.isNull()) {
+        QFile file(dir.filePath(path));
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(content), content.size());
         file.close();
-        args[1] = file.fileName();
+        path = file.fileName();
     }
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    QVERIFY(AnalyseCommand::run(args, outStream, errStream, FixedClock()) != 0);
+    QVERIFY(AnalyseCommand::run(path, outStream, errStream, FixedClock()) != 0);
     QCOMPARE(out, QString());
     if (reason.isEmpty())
         QVERIFY(!err.isEmpty());
     else
-        QCOMPARE(err, args.at(1) + u": "_s + reason + u"\n"_s);
+        QCOMPARE(err, path + u": "_s + reason + u"\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestAnalyseCommand)

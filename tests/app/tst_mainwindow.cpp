@@ -1,3 +1,4 @@
+#include "app/ui/helpwindow.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/translations.h"
 #include "platform/widgets/windowplacement.h"
@@ -10,10 +11,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +46,7 @@ private Q_SLOTS:
     void maximisedCloseKeepsPosition();
     void versionItem_data();
     void versionItem();
+    void helpNamesTheFolderInUse();
     void endStoresLeftAsXAndTopAsY();
     void upgradeRegeneratesTheVocabulary();
     void closedListWindowComesBack();
@@ -142,6 +146,10 @@ void TestMainWindow::previewToggle()
     preview->trigger();
     QCOMPARE(int(state.previewMode), 0);
     QVERIFY(!preview->isChecked());
+    // A print run that chose 印刷イメージ turns the switch on; the menu shows it.
+    state.previewMode = 1;
+    Q_EMIT w.findChild<QMenu *>(u"mnu_frmfile"_s)->aboutToShow();
+    QVERIFY(preview->isChecked());
 }
 
 void TestMainWindow::fileMenuPressesListButtons()
@@ -214,6 +222,23 @@ void TestMainWindow::versionItem()
     QCOMPARE(box.text, u"レシピ帳 ～ 毎日のおかずと保存版レシピ ～ "_s + program +
                            u".exe  Ver 2.01.00\r\n\r\n"_s + where +
                            u"\r\n\r\n友達などに宣伝してくれるとうれしいです（＾＾）"_s);
+}
+
+void TestMainWindow::helpNamesTheFolderInUse()
+{
+    TempProgramFolder home;
+    Frame frame;
+    frame.window.start(QString());
+    frame.window.menuItem(u"mnu_home"_s)->trigger();
+    QPointer<HelpWindow> help = Help::openWindow();
+    QVERIFY(help);
+    const QStringList lines = help->browser()->toPlainText().split(u'\n');
+    const QString prefix = u"いま使っているフォルダー: "_s;
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [&](const QString &l) { return l.startsWith(prefix); });
+    QVERIFY(line != lines.end());
+    QCOMPARE(*line, prefix + QDir::toNativeSeparators(home.path()));
+    delete help;
 }
 
 void TestMainWindow::endStoresLeftAsXAndTopAsY()

@@ -101,6 +101,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void closeStoresPositionOnlyInNormalState();
+    void writesThatFailAreReported();
 };
 
 void TestStartup::firstRunCreatesEverything()
@@ -268,12 +269,12 @@ void TestStartup::readOnlyPlaces_data()
     QTest::newRow("read-only program folder")
         << true
         << u"-2\nプログラムフォルダー[%1]に書き込めません。\r\n"
-           u"（書き込みの権限がありません）\r\n\r\n起動を中止します。"_s;
+           u"（アクセス権がありません）\r\n\r\n起動を中止します。"_s;
     // An older version whose file cannot be rewritten is no upgrade: the
     // version box would otherwise come back on every start.
     QTest::newRow("read-only settings file of an older version")
         << false
-        << u"0\n設定ファイル[%1QVRECIPE.ini]に書き込めません。\r\n（%2）\r\n\r\n"
+        << u"0\n設定ファイル[%1QVRECIPE.ini]に書き込めませんでした。\r\n%2\r\n\r\n"
            u"設定の変更は保存されません。"_s;
 }
 
@@ -297,7 +298,7 @@ void TestStartup::readOnlyPlaces()
     QString reason;
     if (!folderReadOnly) {
         // What the system reported for the refused rewrite.
-        reason = out.section(u'（', 1).section(u'）', 0, 0);
+        reason = out.section(u"\r\n"_s, 1, 1);
         QVERIFY(!reason.isEmpty());
     }
     QCOMPARE(out, folderReadOnly ? expected.arg(home.path()) : expected.arg(home.path(), reason));
@@ -414,6 +415,28 @@ void TestStartup::closeStoresPositionOnlyInNormalState()
     Startup::saveWindowPosition(state, true, 150, 300);
     QCOMPARE(state.settings->readSetting(QString(), u"X"_s), u"150"_s);
     QCOMPARE(state.settings->readSetting(QString(), u"Y"_s), u"300"_s);
+}
+
+void TestStartup::writesThatFailAreReported()
+{
+    TempProgramFolder home;
+    // Links into a folder that is gone: nothing can be written through them.
+    QVERIFY(QFile::link(home.file(u"gone/QVRECIPE.ini"_s), home.file(u"QVRECIPE.ini"_s)));
+    QVERIFY(QFile::link(home.file(u"gone/qvrecipe.txt"_s), home.file(u"qvrecipe.txt"_s)));
+    const QString missing = u"ファイルまたはフォルダーがありません。"_s;
+    const QString settingsFailed =
+        u"設定ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"QVRECIPE.ini"_s)) +
+        missing;
+    AppState state;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    QCOMPARE(start(state, host, prompts), int(Startup::FirstRun));
+    QCOMPARE(prompts.shown.size(), 1); // once, though the upgrade step writes again
+    QCOMPARE(prompts.lastText(), settingsFailed + u"\r\n\r\n設定の変更は保存されません。"_s);
+    QCOMPARE(Startup::ensureVocabularyFile(state, Startup::FirstRun),
+             u"ファイル[%1]に書き込めませんでした。\r\n"_s.arg(home.file(u"qvrecipe.txt"_s)) +
+                 missing);
+    QCOMPARE(Startup::saveWindowPosition(state, true, 150, 300), settingsFailed);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -59,8 +59,10 @@ private Q_SLOTS:
                               << QStringList{u"@TITLE="_s, u"ヘッダ"_s, u"肉,牛"_s};
         QTest::newRow("lone lf and no final break")
             << QByteArray("a\r\nb\nc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
-        QTest::newRow("lone cr stays")
-            << QByteArray("a\rb\r\n\r\r\n") << QStringList{u"a\rb"_s, u"\r"_s};
+        // Old Macintosh files end lines with CR alone.
+        QTest::newRow("lone cr ends a line")
+            << QByteArray("a\rb\r\n\r\r\nc\r")
+            << QStringList{u"a"_s, u"b"_s, QString(), QString(), u"c"_s};
         QTest::newRow("empty lines")
             << QByteArray("\r\n\r\nx\r\n") << QStringList{QString(), QString(), u"x"_s};
         // Each bad sequence is one U+FFFD; the rest of its line and the

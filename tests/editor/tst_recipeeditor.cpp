@@ -190,7 +190,8 @@ private Q_SLOTS:
     }
 
     // A missing header is put in before the first row, which stays; a
-    // byte-order mark does not hide the metadata line it stands before.
+    // byte-order mark does not hide the metadata line it stands before; no
+    // row is lost to line ends of another system.
     void addToAFileWithoutHeader_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -199,6 +200,9 @@ private Q_SLOTS:
         QTest::newRow("no header") << QByteArray("@TITLE=t\r\n") + rows;
         QTest::newRow("no header, no metadata") << rows;
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF@TITLE=t\r\n") + header + rows;
+        // Old Macintosh files end lines with CR alone; they are written back with CR LF.
+        QTest::newRow("cr line ends")
+            << QByteArray(QByteArray("@TITLE=t\r\n") + header + rows).replace("\r\n", "\r");
     }
     void addToAFileWithoutHeader()
     {

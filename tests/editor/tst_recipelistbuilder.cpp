@@ -1,6 +1,7 @@
 #include "editor/recipelistbuilder.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +35,36 @@ private Q_SLOTS:
         TempProgramFolder home;
         const auto result = RecipeListBuilder::build(home.file(u"none.csv"_s), {});
         QVERIFY(result.entries.isEmpty());
+    }
+
+    void linesEndsAndReadErrors_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QList<int>>("recordNos");
+        QTest::addColumn<QString>("readError");
+        // Files from old Macintosh editors end their lines with CR alone.
+        QTest::newRow("CR-only line ends") << "cr" << QList<int>{2, 3} << QString();
+        QTest::newRow("a folder") << "folder" << QList<int>{}
+                                  << u"ファイルではなくフォルダーです。"_s;
+    }
+
+    void linesEndsAndReadErrors()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QList<int>, recordNos);
+        QFETCH(QString, readError);
+        TempProgramFolder home;
+        if (kind == u"cr"_s)
+            home.write(u"r.csv"_s, cp932Lines({u"@TITLE=\rheader\r肉,牛,ステーキ\r魚,鯛,鯛めし"_s})
+                                       .replace("\r\n", "\r"));
+        else
+            QVERIFY(QDir().mkdir(home.file(u"r.csv"_s)));
+        const auto result = RecipeListBuilder::build(home.file(u"r.csv"_s), {});
+        QList<int> listed;
+        for (const auto &entry : result.entries)
+            listed.append(entry.recordNo);
+        QCOMPARE(listed, recordNos);
+        QCOMPARE(result.readError, readError);
     }
 
     void stopsWhenAsked()

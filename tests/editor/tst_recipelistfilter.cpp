@@ -3,6 +3,9 @@
 
 #include <QTest>
 
+// Declared before the first use, or an optimised build instantiates it first.
+Q_DECLARE_METATYPE(RecipeRecord)
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -201,8 +204,6 @@ private Q_SLOTS:
         QCOMPARE(RecipeListFilter::groupJump(entries, from, forward), to);
     }
 };
-
-Q_DECLARE_METATYPE(RecipeRecord)
 
 QTEST_GUILESS_MAIN(TestRecipeListFilter)
 #include "tst_recipelistfilter.moc"

@@ -1,9 +1,13 @@
 #include "platform/documentstarter.h"
 #include "platform/drivetype.h"
 #include "platform/filedialogs.h"
+#include "platform/programfolder.h"
 #include "platform/runandwait.h"
 #include "testsupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 
@@ -43,6 +47,8 @@ private Q_SLOTS:
     void runAndWaitKeepsEventsRunning();
     void driveType_data();
     void driveType();
+    void folderForExecutable_data();
+    void folderForExecutable();
 };
 
 void TestPlatformServices::nameFilters_data()
@@ -159,6 +165,42 @@ void TestPlatformServices::driveType()
     QFETCH(bool, removable);
     QFETCH(QString, text);
     QCOMPARE(DriveType::text(DriveType::classify(valid, fs, device, removable)), text);
+}
+
+void TestPlatformServices::folderForExecutable_data()
+{
+    // Files made under a scratch root holding "prefix/bin/QVRECIPE" and the
+    // user's data root "data"; the result is relative to that root.
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+    const QString menuEntry = u"prefix/share/applications/qvrecipe.desktop"_s;
+    QTest::newRow("portable copy") << QStringList() << u"prefix/bin"_s;
+    QTest::newRow("installed program") << QStringList{menuEntry} << u"data/qvrecipe"_s;
+    QTest::newRow("installed, settings beside it")
+        << QStringList{menuEntry, u"prefix/bin/QVRECIPE.ini"_s} << u"prefix/bin"_s;
+    QTest::newRow("earlier user folder with settings")
+        << QStringList{menuEntry, u"data/QVRECIPE/QVRECIPE.ini"_s} << u"data/QVRECIPE"_s;
+    QTest::newRow("earlier user folder once the new one exists")
+        << QStringList{menuEntry, u"data/QVRECIPE/QVRECIPE.ini"_s, u"data/qvrecipe/x"_s}
+        << u"data/qvrecipe"_s;
+    QTest::newRow("earlier user folder without settings")
+        << QStringList{menuEntry, u"data/QVRECIPE/x"_s} << u"data/qvrecipe"_s;
+}
+
+void TestPlatformServices::folderForExecutable()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(u"prefix/bin"_s));
+    for (const QString &name : files) {
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(name).path()));
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(
+        ProgramFolder::chooseFor(root.filePath(u"prefix/bin/QVRECIPE"_s), root.filePath(u"data"_s)),
+        root.filePath(expected));
 }
 
 QTEST_GUILESS_MAIN(TestPlatformServices)

@@ -7,9 +7,11 @@
 #include "print/printjob.h"
 #include "print/printprogress.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using Kind = RecordingTarget::Item::Kind;
 
 namespace {
 
@@ -30,13 +32,17 @@ public:
     {
         m_log.events << u"%1:%2-%3%4"_s.arg(r.page).arg(r.left).arg(r.right).arg(
             r.continuationAllowed ? u"+"_s : QString());
+        m_surface.setCurrentX(r.left);
+        m_surface.setCurrentY(10);
         m_surface.printText(u"x"_s);
+        m_surface.drawLineRgb(r.left, 20, r.right, 20, 0);
         if (r.page == failingPage)
             return {false, u"レシピファイル「gone.csv」を読めません。"_s};
-        return {r.page >= lastPage, QString()};
+        return {r.page >= lastPage, QString(), unfit.value(r.page)};
     }
 
     int lastPage = 1;
+    QMap<int, QList<UnfitRecipe>> unfit;
     int failingPage = 0;
 
 private:
@@ -221,12 +227,127 @@ private Q_SLOTS:
         composer.lastPage = 3;
         LoggingPrompts prompts(log);
         NextSheetPrompt prompt(prompts, true);
-        PrintJob job(surface, bibleLayout(), composer, prompt, prompts);
+        const PageLayout layout = bibleLayout(); // the job keeps a reference
+        PrintJob job(surface, layout, composer, prompt, prompts);
         PrintJobInput input;
         input.outputName = u"office"_s;
         const PrintRunResult result = job.run(input);
         QVERIFY(result.deviceFailed);
         QCOMPARE(log.events, QStringList{u"say "_s + PrintJob::deviceFailureMessage(u"office"_s)});
+    }
+
+    // The alignment shift of each side moves everything on it, and nothing else.
+    void alignmentShiftsEachSide_data()
+    {
+        QTest::addColumn<int>("arrangement");
+        QTest::addColumn<QList<QPointF>>("shifts"); // per sheet
+        const QPointF front(1.5, 0);
+        const QPointF back(-0.3, 2);
+        QTest::newRow("front only") << 0 << QList<QPointF>{front, front, front};
+        QTest::newRow("front and back") << 1 << QList<QPointF>{front, back, front};
+        QTest::newRow("back and front") << 2 << QList<QPointF>{back, front, back};
+        QTest::newRow("A4 both sides") << 3 << QList<QPointF>{front, back};
+    }
+
+    void alignmentShiftsEachSide()
+    {
+        QFETCH(int, arrangement);
+        QFETCH(QList<QPointF>, shifts);
+        const auto record = [arrangement](const PageLayout &layout) {
+            RunLog log;
+            RecordingTarget target(200.5);
+            DrawSurface surface(&target, &target);
+            FakeComposer composer(surface, log);
+            composer.lastPage = 3;
+            LoggingPrompts prompts(log);
+            NextSheetPrompt prompt(prompts, false);
+            PrintJob job(surface, layout, composer, prompt, prompts);
+            PrintJobInput input;
+            input.arrangement = arrangement;
+            job.run(input);
+            return target.items;
+        };
+        PageLayout layout = bibleLayout();
+        const QList<RecordingTarget::Item> plain = record(layout);
+        layout.ALIGN_FRONT_X = 15;
+        layout.ALIGN_BACK_X = -3;
+        layout.ALIGN_BACK_Y = 20;
+        const QList<RecordingTarget::Item> shifted = record(layout);
+
+        QCOMPARE(shifted.size(), plain.size());
+        int sheet = 0;
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            const auto &a = plain.at(i);
+            const auto &b = shifted.at(i);
+            QCOMPARE(b.kind, a.kind);
+            if (a.kind == Kind::EndDocument)
+                ++sheet;
+            if (a.kind == Kind::EndDocument || a.kind == Kind::NewPage || a.kind == Kind::Clear)
+                continue;
+            const QPointF d = shifts.at(sheet);
+            if (a.kind == Kind::Text || a.kind == Kind::Circle || a.kind == Kind::Point)
+                QCOMPARE(b.at, a.at + d);
+            else if (a.kind == Kind::Line)
+                QCOMPARE(b.line, a.line.translated(d));
+            else
+                QCOMPARE(b.rect, a.rect.translated(d));
+        }
+        QCOMPARE(sheet, shifts.size());
+    }
+
+    void unfitRecipesNamedAtTheEnd()
+    {
+        RunLog log;
+        RecordingTarget target(200.5);
+        DrawSurface surface(&target, &target);
+        FakeComposer composer(surface, log);
+        composer.lastPage = 3;
+        QList<UnfitRecipe> all;
+        for (int i = 1; i <= 12; ++i)
+            all.append({u"料理%1"_s.arg(i), i + 1});
+        composer.unfit = {{1, all.mid(0, 5)}, {3, all.mid(5)}};
+        LoggingPrompts prompts(log);
+        NextSheetPrompt prompt(prompts, false);
+        const PageLayout layout = bibleLayout(); // the job keeps a reference
+        PrintJob job(surface, layout, composer, prompt, prompts);
+        const PrintRunResult result = job.run(PrintJobInput());
+        QCOMPARE(result.unfit, all);
+        const QString message = PrintJob::unfitMessage(all);
+        QCOMPARE(message,
+                 u"次のレシピは用紙に収まりきらず、はみ出した部分が印刷されていません。\r\n"
+                 u"文章を短くするか、別の印刷形式を選んでください。\r\n"
+                 u"\r\n・料理1\r\n・料理2\r\n・料理3\r\n・料理4\r\n・料理5"
+                 u"\r\n・料理6\r\n・料理7\r\n・料理8\r\n・料理9\r\n・料理10"
+                 u"\r\nほか 2 件 (全 12 件)"_s);
+        QCOMPARE(log.events.filter(u"say "_s), QStringList{u"say "_s + message});
+        QCOMPARE(log.events.last(), u"say "_s + message);
+    }
+
+    // Front, the prompt to turn the paper, back: each side framed where the
+    // refills lie, moved by its own alignment.
+    void alignmentSheet()
+    {
+        RunLog log;
+        RecordingTarget target(200.5);
+        DrawSurface surface(&target, &target);
+        surface.hooks = {};
+        FakeComposer composer(surface, log);
+        LoggingPrompts prompts(log);
+        NextSheetPrompt prompt(prompts, true);
+        PageLayout layout = bibleLayout();
+        layout.ALIGN_FRONT_X = 15;
+        layout.ALIGN_BACK_Y = -10;
+        PrintJob job(surface, layout, composer, prompt, prompts);
+        PrintJobInput input;
+        input.paperNumber = 0;
+        const PrintRunResult result = job.runAlignmentSheet(input);
+        QCOMPARE(result.sheets, 2);
+        QCOMPARE(log.events, QStringList{u"ask 1"_s});
+        QList<QRectF> frames;
+        for (const auto &item : target.ofKind(Kind::Rect))
+            frames.append(item.rect);
+        QCOMPARE(frames, (QList<QRectF>{QRectF(1.5, 0, 91, 167), QRectF(110.5, 0, 91, 167),
+                                        QRectF(0, -1, 91, 167), QRectF(109, -1, 91, 167)}));
     }
 
 private:

@@ -83,22 +83,27 @@ private Q_SLOTS:
 
     void dialogSetsTheRun_data()
     {
-        QTest::addColumn<int>("button"); // -1: closed with Escape
+        QTest::addColumn<int>("previewSwitch"); // the menu's switch before the run
+        QTest::addColumn<int>("button");        // -1: closed with Escape, -2: Enter
         QTest::addColumn<bool>("untick");
         QTest::addColumn<int>("choice");
         QTest::addColumn<int>("previewMode");
         QTest::addColumn<int>("docPerSheet");
         QTest::addColumn<int>("showPrintConfirm");
 
-        QTest::newRow("print") << 1 << false << 1 << 0 << 1 << 1;
-        QTest::newRow("print without prompts") << 1 << true << 1 << 0 << 0 << 0;
-        QTest::newRow("preview") << 2 << false << 2 << 1 << 1 << 1;
-        QTest::newRow("cancel keeps the ticked box") << 0 << true << 0 << 0 << -1 << 0;
-        QTest::newRow("escape") << -1 << false << 0 << 0 << -1 << 1;
+        QTest::newRow("print turns the switch off") << 1 << 1 << false << 1 << 0 << 1 << 1;
+        QTest::newRow("print without prompts") << 0 << 1 << true << 1 << 0 << 0 << 0;
+        QTest::newRow("preview turns the switch on") << 0 << 2 << false << 2 << 1 << 1 << 1;
+        QTest::newRow("cancel keeps the ticked box and the switch")
+            << 1 << 0 << true << 0 << 1 << -1 << 0;
+        QTest::newRow("escape") << 0 << -1 << false << 0 << 0 << -1 << 1;
+        QTest::newRow("enter prints") << 0 << -2 << false << 1 << 0 << 1 << 1;
+        QTest::newRow("enter previews with the switch on") << 1 << -2 << false << 2 << 1 << 1 << 1;
     }
 
     void dialogSetsTheRun()
     {
+        QFETCH(int, previewSwitch);
         QFETCH(int, button);
         QFETCH(bool, untick);
         QFETCH(int, choice);
@@ -107,14 +112,17 @@ private Q_SLOTS:
         QFETCH(int, showPrintConfirm);
 
         AppState state;
-        state.previewMode = 1;
+        state.previewMode = int16_t(previewSwitch);
         int16_t perSheet = -1;
         whenModal([&](QWidget *dialog) {
             QCOMPARE(dialog->objectName(), u"qvpri_bx"_s);
             if (untick)
                 child<QCheckBox>(dialog, u"Chk_kakunin_msg"_s)->click();
-            if (button < 0)
+            if (button == -1)
                 QTest::keyClick(dialog, Qt::Key_Escape);
+            else if (button == -2)
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog,
+                                Qt::Key_Return);
             else
                 child<QPushButton>(dialog, u"cmd_run_%1"_s.arg(button))->click();
         });

@@ -8,6 +8,7 @@
 #include "print/engine/recordingtarget.h"
 #include "print/engine/textlayout.h"
 #include "print/pagegeometry.h"
+#include "print/recipelinestream.h"
 #include "print/recipepagecomposer.h"
 #include "recipe/recipefileformat.h"
 #include "recipe/reciperecord.h"
@@ -194,6 +195,7 @@ private Q_SLOTS:
     void pictureBox_data();
     void pictureBox();
     void wideBodyKeepsClearOfATallPicture();
+    void noPictureLayoutStopsAtTheFooter_data();
     void noPictureLayoutStopsAtTheFooter();
     void titleCentring_data();
     void titleCentring();
@@ -207,6 +209,8 @@ private Q_SLOTS:
     void vanishedFileEndsTheRun();
     void previewBreaksLinesLikePaper_data();
     void previewBreaksLinesLikePaper();
+    void lineEnds_data();
+    void lineEnds();
 };
 
 void TestRecipePageComposer::pagesAndSlots_data()
@@ -513,16 +517,26 @@ void TestRecipePageComposer::wideBodyKeepsClearOfATallPicture()
     }
 }
 
+void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter_data()
+{
+    QTest::addColumn<int>("previewMode");
+    QTest::newRow("printer") << 0;
+    QTest::newRow("preview") << 1;
+}
+
 void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter()
 {
+    QFETCH(int, previewMode);
     Composition c;
+    c.surface.previewMode = int16_t(previewMode);
     QStringList steps;
     for (int i = 1; i <= 60; ++i)
         steps.append(u"手順%1"_s.arg(i));
     writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
                               {{RecipeRecord::Method, steps.join(u"\\n"_s)},
-                               {RecipeRecord::Tips, u"冷ます"_s}})});
-    c.compose(5, 1);
+                               {RecipeRecord::Tips, u"冷ます"_s}}),
+                          row(u"料理2"_s, plainFlags, {{RecipeRecord::Method, u"煮る"_s}})});
+    const PageResult result = c.compose(5, 1);
     double lowest = 0;
     for (const auto &item : c.rec.ofKind(Kind::Text))
         lowest = std::max(lowest, item.at.y() + RecordingTarget::emMm(item.font.size));
@@ -530,6 +544,16 @@ void TestRecipePageComposer::noPictureLayoutStopsAtTheFooter()
     const QStringList lines = textLines(c.rec.items);
     QVERIFY(lines.contains(u"手順40"_s));
     QVERIFY(!lines.contains(u"手順60"_s));
+    // What was dropped is told, and the preview marks the slot's corner.
+    QCOMPARE(result.unfit, (QList<UnfitRecipe>{{u"料理1"_s, 2}}));
+    QList<QLineF> corner;
+    for (const auto &item : c.rec.ofKind(Kind::Line)) {
+        if (item.pen.color == ColorCodes::rgb(230, 0, 0))
+            corner.append(item.line);
+    }
+    const QList<QLineF> expectedCorner = {QLineF(82, 10, 88, 10), QLineF(88, 10, 88, 16)};
+    QCOMPARE(corner, previewMode ? expectedCorner : QList<QLineF>());
+    QCOMPARE(c.compose(5, 2).unfit, QList<UnfitRecipe>{});
 }
 
 void TestRecipePageComposer::titleCentring_data()
@@ -574,6 +598,7 @@ void TestRecipePageComposer::overflowToTheBack_data()
     QTest::addColumn<QList<int>>("prompts");
     QTest::addColumn<QStringList>("back"); // the text of the back page
     QTest::addColumn<bool>("pointOnFront");
+    QTest::addColumn<bool>("unfit"); // named by the run's warning
     QStringList steps;
     for (int i = 1; i <= 40; ++i)
         steps.append(u"手順%1を守る"_s.arg(i));
@@ -582,14 +607,20 @@ void TestRecipePageComposer::overflowToTheBack_data()
     back += {u"【ポイント】"_s, u"冷ます"_s};
 
     QTest::newRow("one-sided: the rest on the back")
-        << longMethod << true << true << QList<int>{1} << back << false;
+        << longMethod << true << true << QList<int>{1} << back << false << false;
     QTest::newRow("two-sided: the rest is dropped")
-        << longMethod << false << true << QList<int>{} << QStringList{} << false;
+        << longMethod << false << true << QList<int>{} << QStringList{} << false << true;
     QTest::newRow("turning over refused")
-        << longMethod << true << false << QList<int>{1} << QStringList{} << false;
+        << longMethod << true << false << QList<int>{1} << QStringList{} << false << true;
     // Numbered steps that fit leave only their marker: nothing goes over.
     QTest::newRow("numbered steps that fit")
-        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true;
+        << u"@##切る\\n@##煮る"_s << true << true << QList<int>{} << QStringList{} << true << false;
+    QStringList tooLong;
+    for (int i = 1; i <= 90; ++i)
+        tooLong.append(u"手順%1を守る"_s.arg(i));
+    QStringList backPart = tooLong.mid(36, 51);
+    QTest::newRow("one-sided: too long for the back too")
+        << tooLong.join(u"\\n"_s) << true << true << QList<int>{1} << backPart << false << true;
 }
 
 void TestRecipePageComposer::overflowToTheBack()
@@ -600,6 +631,7 @@ void TestRecipePageComposer::overflowToTheBack()
     QFETCH(QList<int>, prompts);
     QFETCH(QStringList, back);
     QFETCH(bool, pointOnFront);
+    QFETCH(bool, unfit);
     Composition c;
     c.answer = answer;
     writeRecipes(c.home, {row(u"料理1"_s, plainFlags,
@@ -609,6 +641,8 @@ void TestRecipePageComposer::overflowToTheBack()
     const PageResult result = c.compose(1, 1, continuation);
     QCOMPARE(result.done, false);
     QCOMPARE(c.prompts, prompts);
+    const QList<UnfitRecipe> named = {{u"料理1"_s, 2}};
+    QCOMPARE(result.unfit, unfit ? named : QList<UnfitRecipe>());
 
     const auto end = std::find_if(c.rec.items.begin(), c.rec.items.end(),
                                   [](const auto &i) { return i.kind == Kind::EndDocument; });
@@ -818,6 +852,40 @@ void TestRecipePageComposer::previewBreaksLinesLikePaper()
     }
     QVERIFY(runs[0].size() > 40);
     QCOMPARE(runs[1], runs[0]);
+}
+
+void TestRecipePageComposer::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QList<QByteArray>>("expected");
+    // Old Macintosh files end lines with CR alone; a CR LF split across the
+    // read-ahead still ends one line.
+    QTest::newRow("cr, lf and cr lf")
+        << QByteArray("a\rb\r\n\r\r\nc\nd\r") << QList<QByteArray>{"a", "b", "", "", "c", "d"};
+    const QByteArray longLine(64 * 1024 - 1, 'x');
+    QTest::newRow("cr lf across the read-ahead")
+        << longLine + "\r\ny" << QList<QByteArray>{longLine, "y"};
+}
+
+void TestRecipePageComposer::lineEnds()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QList<QByteArray>, expected);
+    TempProgramFolder home;
+    home.write(u"r.csv"_s, content);
+    RecipeLineStream stream(home.file(u"r.csv"_s));
+    QVERIFY(stream.open());
+    QList<QByteArray> lines;
+    QList<qint64> offsets;
+    QByteArray line;
+    while ((offsets.append(stream.offset()), stream.readLine(line)))
+        lines.append(line);
+    QCOMPARE(lines, expected);
+    QCOMPARE(offsets.constLast(), qint64(content.size()));
+    // A scan resumed at a line start reads that line again.
+    QVERIFY(stream.seek(offsets.at(1)));
+    QVERIFY(stream.readLine(line));
+    QCOMPARE(line, expected.at(1));
 }
 
 QTEST_MAIN(TestRecipePageComposer)

@@ -7,6 +7,7 @@
 //                                   leave the file as it was
 //   rewritehelper prepare DIR SRC   writes the small content to DIR
 //   rewritehelper readonly DIR SRC  DIR is read-only: the rewrite must fail
+//   rewritehelper once DIR SRC      one rewrite to the small content
 //   rewritehelper add DIR FILE      adds 150 recipes to FILE, one rewrite each,
 //                                   with its work file in DIR; prints
 //                                   "saved NAME" for each add that succeeded
@@ -116,12 +117,14 @@ int main(int argc, char *argv[])
     }
     if (mode == "full" || mode == "prepare") {
         // The small file fits; the big one does not.
-        if (!TextFile::writeAtomically(dir + QStringLiteral("/QVRECIPE.csv"), a).isEmpty()) {
+        if (!TextFile::writeAtomically(dir + QStringLiteral("/QVRECIPE.csv"), a).saved()) {
             std::puts("could not write the small file");
             return 2;
         }
         return mode == "full" ? expectRefusal(dir, a, b) : 0;
     }
+    if (mode == "once")
+        return rewriteTo(dir, a).ok ? 0 : 3;
     if (mode == "readonly")
         return expectRefusal(dir, readAll(dir + QStringLiteral("/QVRECIPE.csv")), b);
     return 2;

@@ -137,6 +137,8 @@ private Q_SLOTS:
     void switchFile_data();
     void switchFile();
     void switchToUnreadableFileChangesNothing();
+    void settingsWriteFailureIsReported_data();
+    void settingsWriteFailureIsReported();
     void importReportsCounts();
     void onlyRecipeFilesAreTakenIn_data();
     void onlyRecipeFilesAreTakenIn();
@@ -407,6 +409,55 @@ void TestRecipeFileCommands::switchToUnreadableFileChangesNothing()
         QSKIP("permissions do not stop this user from reading");
     QCOMPARE(env.current, u"QVRECIPE.csv"_s);
     QVERIFY(env.prompts.lastText().contains(u"locked.csv"_s));
+}
+
+void TestRecipeFileCommands::settingsWriteFailureIsReported_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("told"); // before the settings file's own message
+    QTest::newRow("switch")
+        << "switch"
+        << "other.csv"
+        << u"レシピファイルを読み込みました\r\n「other.csv」\r\n\r\n    レシピ数： 2\r\n\r\n"
+           u"レシピファイル「other.csv」を次回の起動時にも開くための設定を保存できませんでした。\r\n"_s;
+    QTest::newRow("new file")
+        << "new"
+        << ".\\ab\\ab.csv"
+        << u"レシピファイル「.\\ab\\ab.csv」を次回の起動時にも開くための設定を保存できませんでした。\r\n"_s;
+    QTest::newRow("blank FILE at load") << "load"
+                                        << "QVRECIPE.csv" << QString();
+}
+
+void TestRecipeFileCommands::settingsWriteFailureIsReported()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, current);
+    QFETCH(QString, told);
+    Env env;
+    env.current = u"QVRECIPE.csv"_s;
+    env.folder.write(env.current, recipeFile({}));
+    env.folder.write(u"other.csv"_s, recipeFile({u"A,1,x"_s, u"B,1,y"_s}));
+    // The settings file is a link into a folder that is gone: it reads as
+    // empty, and every write fails.
+    const QString ini = env.settings.filePath();
+    QVERIFY(QFile::link(env.folder.file(u"gone/x.ini"_s), ini));
+    env.dialogs.answers = {env.folder.file(u"other.csv"_s)};
+    env.prompts.inputs = {u"ab"_s};
+    if (command == u"switch"_s)
+        env.commands->switchFile();
+    else if (command == u"new"_s)
+        env.commands->newFile();
+    else
+        env.commands->openAtLoad();
+    QCOMPARE(env.current, current);
+    QCOMPARE(env.prompts.shown.size(), 1);
+    QCOMPARE(
+        env.prompts.lastText(),
+        told +
+            u"設定ファイル[%1]に書き込めませんでした。\r\nファイルまたはフォルダーがありません。"_s
+                .arg(ini));
+    QCOMPARE(env.prompts.shown.back().icon, Prompts::Icon::Exclamation);
 }
 
 void TestRecipeFileCommands::importReportsCounts()

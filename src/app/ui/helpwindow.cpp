@@ -4,6 +4,8 @@
 #include "platform/widgets/windowplacement.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -13,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(const QString &programDir, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(u"helpWindow"_s);
     setWindowTitle(u"QVRECIPE 使いかた"_s);
@@ -21,7 +23,11 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(u"helpText"_s);
     m_browser->setOpenExternalLinks(true);
-    m_browser->setSource(QUrl(u"qrc:/help.html"_s), QTextDocument::HtmlResource);
+    QFile page(u":/help.html"_s);
+    page.open(QIODevice::ReadOnly);
+    m_browser->setHtml(
+        QString::fromUtf8(page.readAll())
+            .replace(u"{PROGRAM_DIR}"_s, QDir::toNativeSeparators(programDir).toHtmlEscaped()));
     auto *close = new QPushButton(u"閉じる"_s, this);
     close->setObjectName(u"Cmd_cancel"_s);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -57,7 +63,7 @@ void open(const AppState &state, const QString &key, QWidget *parent)
         return;
     }
     if (!current()) {
-        current() = new HelpWindow(parent ? parent->window() : nullptr);
+        current() = new HelpWindow(state.programDir, parent ? parent->window() : nullptr);
         current()->show();
         WindowPlacement::centreOn(current(), parent);
     }

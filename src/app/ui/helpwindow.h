@@ -11,7 +11,8 @@ class HelpWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget *parent = nullptr);
+    // programDir: the folder in use, named on the page.
+    explicit HelpWindow(const QString &programDir, QWidget *parent = nullptr);
     QTextBrowser *browser() const { return m_browser; }
 
 private:

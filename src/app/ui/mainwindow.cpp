@@ -176,6 +176,9 @@ void MainWindow::buildMenus()
     connect(m_items.value(u"mnu_option"_s), &QAction::triggered, this,
             [this] { switchMenuMode(u"option"_s); });
     connect(preview, &QAction::triggered, this, [this] { togglePreview(); });
+    // A print run sets the switch too (the button pressed in its dialog).
+    connect(file, &QMenu::aboutToShow, this,
+            [this, preview] { preview->setChecked(m_state.previewMode != 0); });
     connect(m_items.value(u"mnu_printdlg"_s), &QAction::triggered, this, [this] {
         if (printerSetupRunner())
             printerSetupRunner()(*this);
@@ -203,7 +206,8 @@ bool MainWindow::start(const QString &commandLine)
     SplashWindow splash(m_state.versionText, this);
     splash.show();
     QCoreApplication::processEvents();
-    Startup::ensureVocabularyFile(m_state, result);
+    if (const QString error = Startup::ensureVocabularyFile(m_state, result); !error.isEmpty())
+        prompts().message(error, Prompts::Icon::Exclamation);
     const bool clip =
         Startup::wantsClipboardAnalysis(windowTitle(), m_state.programName, commandLine);
     switchMenuMode(u"crd"_s);
@@ -353,8 +357,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
     const double t = WindowPlacement::twipsPerPixel(this);
-    Startup::saveWindowPosition(m_state, normal, int(std::lround(x() * t)),
-                                int(std::lround(y() * t)));
+    if (const QString error = Startup::saveWindowPosition(
+            m_state, normal, int(std::lround(x() * t)), int(std::lround(y() * t)));
+        !error.isEmpty())
+        prompts().message(error, Prompts::Icon::Exclamation);
     event->accept();
     QCoreApplication::exit(0);
 }

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -521,6 +522,14 @@ void RecipeListWindow::rebuildList()
             });
         if (!built.complete)
             continue;
+        const QString readError = built.readError.isEmpty()
+                                      ? QString()
+                                      : u"レシピファイル「%1」を読み込めませんでした。\r\n"_s.arg(
+                                            QDir::toNativeSeparators(recipeFile())) +
+                                            built.readError;
+        if (!readError.isEmpty() && readError != m_readErrorShown)
+            m_prompts.message(readError, Prompts::Icon::Exclamation);
+        m_readErrorShown = readError;
         m_list->setUpdatesEnabled(false);
         // All rows in one insertion: one at a time, the view would handle
         // each as a change of its own.

@@ -156,4 +156,5 @@ private:
     int m_listLoading = 0;
     bool m_rebuilding = false;
     bool m_rebuildAgain = false;
+    QString m_readErrorShown; // told once, not at every rebuild
 };

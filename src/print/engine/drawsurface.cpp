@@ -30,33 +30,33 @@ void DrawSurface::drawLineRgb(double x1, double y1, double x2, double y2, int32_
 {
     PenSpec pen = m_pen;
     pen.color = rgb;
-    target()->drawLine(QLineF(x1, y1, x2, y2), pen);
+    target()->drawLine(QLineF(shifted(x1, y1), shifted(x2, y2)), pen);
 }
 
 void DrawSurface::drawPointRgb(double x, double y, int32_t rgb)
 {
     PenSpec pen = m_pen;
     pen.color = rgb;
-    target()->drawPoint(QPointF(x, y), pen);
+    target()->drawPoint(shifted(x, y), pen);
 }
 
 void DrawSurface::drawCircleRgb(double x, double y, double radius, int32_t rgb)
 {
     PenSpec pen = m_pen;
     pen.color = rgb;
-    target()->drawCircle(QPointF(x, y), radius, pen);
+    target()->drawCircle(shifted(x, y), radius, pen);
 }
 
 void DrawSurface::drawBoxRgb(double x1, double y1, double x2, double y2, int32_t rgb)
 {
     PenSpec pen = m_pen;
     pen.color = rgb;
-    target()->drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), pen);
+    target()->drawRect(QRectF(shifted(x1, y1), shifted(x2, y2)), pen);
 }
 
 void DrawSurface::fillBoxRgb(double x1, double y1, double x2, double y2, int32_t rgb)
 {
-    target()->fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), rgb);
+    target()->fillRect(QRectF(shifted(x1, y1), shifted(x2, y2)), rgb);
 }
 
 void DrawSurface::setFontName(const QString &name)
@@ -90,7 +90,7 @@ void DrawSurface::printSegments(const QString &text, bool endLine)
     for (qsizetype i = 0; i < segments.size(); ++i) {
         const QString &segment = segments.at(i);
         if (!segment.isEmpty()) {
-            target()->drawText(QPointF(m_x, m_y), segment, target()->font(), m_foreColor);
+            target()->drawText(shifted(m_x, m_y), segment, target()->font(), m_foreColor);
             m_x += measureTextWidth(segment);
         }
         if (i + 1 < segments.size())
@@ -189,10 +189,21 @@ int DrawSurface::blitPicture(const QImage &picture, double x, double y, double w
     m_scaleMode = 3;
     const double mmPerPixelX = getTwipsPerPixelX() / twipsPerMm;
     const double mmPerPixelY = getTwipsPerPixelY() / twipsPerMm;
-    target()->drawPicture(
-        picture,
-        QRectF(x * mmPerPixelX, y * mmPerPixelY, width * mmPerPixelX, height * mmPerPixelY),
-        QRect(sx, sy, sw, sh));
+    target()->drawPicture(picture,
+                          QRectF(shifted(x * mmPerPixelX, y * mmPerPixelY),
+                                 QSizeF(width * mmPerPixelX, height * mmPerPixelY)),
+                          QRect(sx, sy, sw, sh));
     m_scaleMode = savedMode;
     return 0;
+}
+
+void DrawSurface::markUnfitSlot(double right, double top)
+{
+    if (!previewMode)
+        return;
+    constexpr double legMm = 6;
+    const int32_t red = ColorCodes::rgb(230, 0, 0);
+    const PenSpec pen{4, 0, red};
+    m_preview->drawLine(QLineF(shifted(right - legMm, top), shifted(right, top)), pen);
+    m_preview->drawLine(QLineF(shifted(right, top), shifted(right, top + legMm)), pen);
 }

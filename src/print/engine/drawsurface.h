@@ -93,6 +93,16 @@ public:
     void setScaleMode(int16_t mode);
     int16_t scaleMode() const { return m_scaleMode; }
 
+    // Moves everything drawn from here on, millimetres: the printer's
+    // alignment for the side of the sheet being printed. The cursor and
+    // the layout's coordinates stay as they are.
+    void setSheetOffset(QPointF offsetMm) { m_offset = offsetMm; }
+    QPointF sheetOffset() const { return m_offset; }
+
+    // Preview only: a red corner at the top right of a slot whose recipe did
+    // not fit completely. Nothing on the printer.
+    void markUnfitSlot(double right, double top);
+
     void beginSheet();
     void finishSheet();
     void finishPrintJob();
@@ -104,6 +114,7 @@ public:
 
 private:
     void printSegments(const QString &text, bool endLine);
+    QPointF shifted(double x, double y) const { return QPointF(x, y) + m_offset; }
     void newLine();
 
     PaintTarget *m_printer;
@@ -114,4 +125,5 @@ private:
     double m_fontSize = 9;
     int32_t m_foreColor = 0;
     int16_t m_scaleMode = 6;
+    QPointF m_offset;
 };

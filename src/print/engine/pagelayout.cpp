@@ -135,6 +135,16 @@ void loadPageLayout(const SettingsFile &s, int paperNumber, PageLayout &l)
     l.DATA_FONTSIZE = float(num(s, sec, u"DATA_FONTSIZE"_s));
     l.DEFAULT_FONTNAME = s.readSetting(sec, u"DEFAULT_FONTNAME"_s).trimmed();
     l.DEFAULT_FONTSIZE = float(num(s, sec, u"DEFAULT_FONTSIZE"_s));
+    l.ALIGN_FRONT_X = toInt16(num(s, sec, u"ALIGN_FRONT_X"_s));
+    l.ALIGN_FRONT_Y = toInt16(num(s, sec, u"ALIGN_FRONT_Y"_s));
+    l.ALIGN_BACK_X = toInt16(num(s, sec, u"ALIGN_BACK_X"_s));
+    l.ALIGN_BACK_Y = toInt16(num(s, sec, u"ALIGN_BACK_Y"_s));
+}
+
+QPointF alignmentOffsetMm(const PageLayout &l, bool back)
+{
+    return back ? QPointF(l.ALIGN_BACK_X / 10.0, l.ALIGN_BACK_Y / 10.0)
+                : QPointF(l.ALIGN_FRONT_X / 10.0, l.ALIGN_FRONT_Y / 10.0);
 }
 
 namespace {
@@ -274,7 +284,7 @@ QString numberText(double value)
     return QString::number(value, 'g', 7);
 }
 
-void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
+bool saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 {
     SettingsFile::Batch batch(s);
     const QString main;
@@ -301,7 +311,7 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
 
     const PaperFormat *format = PaperFormat::byNumber(paperNumber);
     if (!format)
-        return;
+        return batch.commit();
     const QString &sec = format->section;
     s.writeSetting(sec, u"LEFT"_s, QString::number(l.LEFT));
     s.writeSetting(sec, u"WIDTH"_s, QString::number(l.WIDTH));
@@ -314,6 +324,20 @@ void saveLayoutSettings(SettingsFile &s, int paperNumber, const PageLayout &l)
     s.writeSetting(sec, u"DATA_FONTSIZE"_s, numberText(l.DATA_FONTSIZE));
     s.writeSetting(sec, u"DEFAULT_FONTNAME"_s, l.DEFAULT_FONTNAME);
     s.writeSetting(sec, u"DEFAULT_FONTSIZE"_s, numberText(l.DEFAULT_FONTSIZE));
+    // Written only when they differ from what is stored, so a file that
+    // never had them stays as it was.
+    const std::pair<const char16_t *, int16_t> alignment[] = {
+        {u"ALIGN_FRONT_X", l.ALIGN_FRONT_X},
+        {u"ALIGN_FRONT_Y", l.ALIGN_FRONT_Y},
+        {u"ALIGN_BACK_X", l.ALIGN_BACK_X},
+        {u"ALIGN_BACK_Y", l.ALIGN_BACK_Y},
+    };
+    for (const auto &[key, value] : alignment) {
+        const QString name = QString::fromUtf16(key);
+        if (toInt16(num(s, sec, name)) != value)
+            s.writeSetting(sec, name, QString::number(value));
+    }
+    return batch.commit();
 }
 
 } // namespace LayoutSettings

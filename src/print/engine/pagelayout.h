@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -40,6 +41,12 @@ struct PageLayout
     float DATA_FONTSIZE = 0;
     QString DEFAULT_FONTNAME;
     float DEFAULT_FONTSIZE = 0;
+    // Where this printer puts the refill against the real one, in tenths of
+    // a millimetre, front and back of the sheet; 0 when never set.
+    int16_t ALIGN_FRONT_X = 0;
+    int16_t ALIGN_FRONT_Y = 0;
+    int16_t ALIGN_BACK_X = 0;
+    int16_t ALIGN_BACK_Y = 0;
 
     // Derived
     int16_t footDownOn = 0;      // FOOT_DOWN >= 0: print down to the paper's bottom edge
@@ -63,8 +70,12 @@ int32_t toInt32(double value);
 void loadPageLayout(const SettingsFile &settings, int paperNumber, PageLayout &layout);
 // Writes every format's defaults; keeps YOUSI, FOOT_DOWN and a filled QVPOST.
 void writeLayoutDefaults(SettingsFile &settings, int currentPaperNumber);
-// Writes the paper number and the layout in force.
-void saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
+// Writes the paper number and the layout in force; false (lastError() says
+// why) when the settings file could not be written.
+bool saveLayoutSettings(SettingsFile &settings, int paperNumber, const PageLayout &layout);
+
+// The alignment shift of one side of the sheet, millimetres (x right, y down).
+QPointF alignmentOffsetMm(const PageLayout &layout, bool back);
 
 // "&H" + upper-case hexadecimal without leading zeros.
 QString hexText(int32_t value);

@@ -140,8 +140,9 @@ bool nothingLeft(const QString &rest)
     return rest.indexOf(crlf) == rest.size() - crlf.size();
 }
 
-void printWrapped(DrawSurface &s, const QString &text, double right, double bottom)
+bool printWrapped(DrawSurface &s, const QString &text, double right, double bottom)
 {
+    bool complete = true;
     const int32_t saved = s.getForeColor();
     const double step = DrawSurface::fontHalfHeightMm(s.getFontSize());
     const double left = s.getCurrentX();
@@ -167,13 +168,16 @@ void printWrapped(DrawSurface &s, const QString &text, double right, double bott
             const QString ch = text.mid(p, charLength(text, p));
             if (s.getCurrentX() + step * double(Cp932::byteLength(ch)) > right)
                 lineBreak();
-            if (s.getCurrentY() + 2 * step > bottom)
+            if (s.getCurrentY() + 2 * step > bottom) {
+                complete = false;
                 break;
+            }
             s.printText(ch);
         }
     }
     s.setForeColorRgb(saved);
     s.pagePrinted = 1;
+    return complete;
 }
 
 } // namespace TextLayout

@@ -24,8 +24,8 @@ bool nothingLeft(const QString &rest);
 // Prints a character stream wrapped at `right`. Characters 0 to 6 switch the
 // colour, 7 restores the colour of the call's start, CR or the two
 // characters "\n" break the line, LF is ignored. Lines that would reach
-// below `bottom` are dropped.
-void printWrapped(DrawSurface &surface, const QString &text, double right,
+// below `bottom` are dropped; false when that happened.
+bool printWrapped(DrawSurface &surface, const QString &text, double right,
                   double bottom = std::numeric_limits<double>::infinity());
 
 } // namespace TextLayout

@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 const QString PrintRunDialog::noPrinterText = u"プリンターが見つかりません"_s;
 
 PrintRunDialog::PrintRunDialog(const QStringList &printers, const QString &currentPrinter,
-                               bool showPrintConfirm, QWidget *mainWindow)
+                               bool showPrintConfirm, QWidget *mainWindow, bool previewDefault)
     : QDialog(mainWindow)
 {
     setObjectName(u"qvpri_bx"_s);
@@ -44,7 +44,9 @@ PrintRunDialog::PrintRunDialog(const QStringList &printers, const QString &curre
         auto *b = new QPushButton(captions.at(i), this);
         b->setObjectName(u"cmd_run_%1"_s.arg(i));
         b->setAutoDefault(false);
-        b->setDefault(i == 1);
+        b->setDefault(i == (previewDefault ? 2 : 1));
+        if (b->isDefault())
+            b->setFocus();
         connect(b, &QPushButton::clicked, this, [this, i] {
             m_choice = i;
             done(i == 0 ? Rejected : Accepted);

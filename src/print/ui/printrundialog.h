@@ -13,8 +13,11 @@ class PrintRunDialog : public QDialog
     Q_OBJECT
 public:
     // printers: device names of the installed printers in the system's order.
+    // previewDefault: Enter presses 印刷イメージ instead of 印刷 (the menu's
+    // preview switch is on).
     PrintRunDialog(const QStringList &printers, const QString &currentPrinter,
-                   bool showPrintConfirm, QWidget *mainWindow = nullptr);
+                   bool showPrintConfirm, QWidget *mainWindow = nullptr,
+                   bool previewDefault = false);
 
     // printRunChoice: 0 cancelled, 1 print, 2 preview.
     int choice() const { return m_choice; }

@@ -44,11 +44,12 @@ ColorCodes::Cycles &colorCycles()
 
 QString currentPrinterName()
 {
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    // A printer chosen earlier that has gone since is no choice any more.
     const QString chosen = PrinterChoice::printerName();
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty() && installed.contains(chosen))
         return chosen;
     const QString standard = QPrinterInfo::defaultPrinterName();
-    const QStringList installed = QPrinterInfo::availablePrinterNames();
     return standard.isEmpty() && !installed.isEmpty() ? installed.front() : standard;
 }
 
@@ -78,6 +79,9 @@ std::unique_ptr<QPrinter> pdfPrinter(QWidget *frame, const Services &services)
     return PrinterTarget::makePdfPrinter(path);
 }
 
+void runJob(QWidget *window, AppState &state, const Services &services, PrintJobInput input,
+            const PageLayout layout, bool alignmentSheet);
+
 } // namespace
 
 void setComposerFactory(PageComposerFactory factory)
@@ -87,26 +91,44 @@ void setComposerFactory(PageComposerFactory factory)
 
 int showPrintRunDialog(QWidget *mainWindow, AppState &state, int16_t *docPerSheet)
 {
-    state.previewMode = 0;
+    // The menu's preview switch is the dialog's default; the button pressed
+    // sets the switch, so its checkmark always tells how the last run went
+    // and what Enter does next time. A cancel changes nothing.
     PrintRunDialog dialog(QPrinterInfo::availablePrinterNames(), currentPrinterName(),
-                          state.showPrintConfirm == 1, mainWindow);
+                          state.showPrintConfirm == 1, mainWindow, state.previewMode != 0);
     dialog.exec();
     state.showPrintConfirm = dialog.confirm() ? 1 : 0;
     const int choice = dialog.choice();
     if (choice != 0 && docPerSheet)
         *docPerSheet = dialog.confirm() ? 1 : 0;
-    if (choice == 2)
-        state.previewMode = 1;
+    if (choice != 0)
+        state.previewMode = choice == 2 ? 1 : 0;
     return choice;
 }
 
 void run(QWidget *window, AppState &state, const Services &services, PrintJobInput input)
 {
+    input.paperNumber = state.paperType;
+    runJob(window, state, services, input, state.layout, false);
+}
+
+void runAlignmentSheet(QWidget *window, AppState &state, const Services &services, int paper,
+                       const PageLayout &layout)
+{
+    PrintJobInput input;
+    input.paperNumber = paper;
+    runJob(window, state, services, input, layout, true);
+}
+
+namespace {
+
+void runJob(QWidget *window, AppState &state, const Services &services, PrintJobInput input,
+            const PageLayout layout, bool alignmentSheet)
+{
     Prompts &prompts = *services.prompts;
     QWidget *frame = window->window();
     int16_t docPerSheet = 1;
     const int choice = showPrintRunDialog(frame, state, &docPerSheet);
-    const PageLayout layout = state.layout;
     if (choice == 0)
         return;
     if (!composerFactory()) {
@@ -156,14 +178,16 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
     };
 
     input.fourUpPaper = layout.fourUpSheet == 1;
-    input.paperNumber = state.paperType;
     input.programFolder = state.programDir;
     input.showPrintConfirm = state.showPrintConfirm == 1;
     NextSheetPrompt prompt(prompts, input.showPrintConfirm, &progress);
     const std::unique_ptr<PageComposer> composer =
         composerFactory()(surface, layout, std::ref(prompt));
     PrintJob job(surface, layout, *composer, prompt, prompts, &progress);
-    job.run(input);
+    if (alignmentSheet)
+        job.runAlignmentSheet(input);
+    else
+        job.run(input);
 
     colorCycles() = surface.colorCycleCounters;
     progress.hide();
@@ -172,5 +196,7 @@ void run(QWidget *window, AppState &state, const Services &services, PrintJobInp
         menus->setEnabled(true);
     window->setEnabled(true);
 }
+
+} // namespace
 
 } // namespace PrintRunner

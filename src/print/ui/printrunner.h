@@ -6,6 +6,7 @@ class FileDialogs;
 class Prompts;
 class QWidget;
 struct AppState;
+struct PageLayout;
 
 // A print run started from a window: the print-run dialog, then the job on
 // the printer or the preview with the window disabled, progress shown.
@@ -25,6 +26,11 @@ struct Services
 // Runs after the window's own checks. input carries what the window's print
 // controls say and the recipe file; the rest comes from the state.
 void run(QWidget *window, AppState &state, const Services &services, PrintJobInput input);
+
+// The alignment sheet of a paper with the layout given (the options window's
+// values, saved or not), through the same dialog, printer and preview.
+void runAlignmentSheet(QWidget *window, AppState &state, const Services &services, int paper,
+                       const PageLayout &layout);
 
 // showPrintRunDialog: previewMode and showPrintConfirm as the dialog leaves
 // them; docPerSheet comes back through the pointer. Returns printRunChoice.
