@@ -4,62 +4,118 @@
 #include "platform/textfile.h"
 #include "recipe/recipefilelayout.h"
 
-#include <QStringDecoder>
+#include <QList>
+
+#include <cstring>
 
 namespace FastRowSplitter {
+
+namespace {
+
+// The lines of decoded text, each without its line end.
+void splitDecoded(QStringView text, QList<QStringView> &lines)
+{
+    TextFile::forEachLine(
+        text, [&](qsizetype start, qsizetype length) { lines.append(text.sliced(start, length)); });
+}
+
+// Decodes a piece of whole lines into text; lines point into it.
+void decodePiece(QByteArrayView piece, Cp932::Decoder &decoder, QString &text,
+                 QList<QStringView> &lines)
+{
+    lines.clear();
+    if (decoder.decodeSound(piece, text)) {
+        splitDecoded(text, lines);
+        return;
+    }
+    // Invalid bytes: each line on its own, so every bad sequence becomes one
+    // replacement character as everywhere else.
+    const QList<QByteArray> raw = TextFile::splitLines(piece.toByteArray());
+    QList<qsizetype> ends;
+    text.clear();
+    for (const QByteArray &line : raw) {
+        text += decoder.decode(line);
+        ends.append(text.size());
+    }
+    qsizetype start = 0;
+    for (qsizetype end : ends) {
+        lines.append(QStringView(text).sliced(start, end - start));
+        start = end;
+    }
+}
+
+} // namespace
+
+bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
+                 const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
+{
+    TextFile::BlockReader file(path);
+    const auto failed = [&] {
+        if (error)
+            *error = file.result();
+        return false;
+    };
+    if (file.result().error != TextFile::Error::None)
+        return failed();
+    // Pieces end after a line feed, which is never part of a two-byte
+    // character nor the second half of a CR LF, so each piece decodes and
+    // splits on its own.
+    constexpr qsizetype block = 256 * 1024;
+    Cp932::Decoder decoder;
+    QByteArray bytes; // the unfinished last line of the previous block, then the next block
+    QString text;
+    QList<QStringView> lines;
+    bool first = true;
+    bool atEnd = false;
+    while (!atEnd) {
+        const qsizetype kept = bytes.size();
+        bytes.resize(kept + block);
+        const qint64 got = file.read(bytes.data() + kept, block);
+        if (got < 0)
+            return failed();
+        bytes.resize(kept + got);
+        atEnd = got == 0;
+        if (first) {
+            bytes.remove(0, bytes.size() - RecipeFileLayout::withoutByteOrderMark(bytes).size());
+            first = false;
+        }
+        const qsizetype cut = atEnd ? bytes.size() : bytes.lastIndexOf('\n') + 1;
+        if (cut == 0)
+            continue;
+        decodePiece(QByteArrayView(bytes).first(cut), decoder, text, lines);
+        for (const QStringView line : std::as_const(lines)) {
+            if (!onLine(line))
+                return false;
+        }
+        // Moved to the front by hand: remove() would leave the room at the
+        // front and the next block would need a new buffer.
+        const qsizetype rest = bytes.size() - cut;
+        std::memmove(bytes.data(), bytes.constData() + cut, size_t(rest));
+        bytes.resize(rest);
+        if (betweenPieces && !betweenPieces())
+            return false;
+    }
+    return true;
+}
 
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
                       const std::function<bool()> &betweenChunks, TextFile::ContentResult *error)
 {
     lines.clear();
     storage.clear();
-    TextFile::ContentResult read = TextFile::readContent(path);
-    if (read.error != TextFile::Error::None) {
-        if (error)
-            *error = read;
-        return false;
-    }
-    QByteArray content = std::move(read.content);
-    content.remove(0, content.size() - RecipeFileLayout::withoutByteOrderMark(content).size());
-
-    // In chunks, so the window gets its events between them; the decoder
-    // carries a character split between two chunks over. The converter holds
-    // back a lead byte at the very end instead of reporting it; walking the
-    // lead bytes finds it.
-    constexpr qsizetype chunk = 256 * 1024;
-    QStringDecoder decoder("windows-31j");
-    storage.reserve(content.size());
-    const auto *bytes = reinterpret_cast<const uchar *>(content.constData());
-    qsizetype walked = 0;
-    for (qsizetype at = 0; at < content.size(); at += chunk) {
-        const qsizetype size = qMin(chunk, content.size() - at);
-        storage += decoder.decode(QByteArrayView(content).sliced(at, size));
-        while (walked < at + size) {
-            const uchar b = bytes[walked];
-            walked += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
-        }
-        if (betweenChunks && !betweenChunks())
-            return false;
-    }
-    if (!decoder.hasError() && walked == content.size()) {
-        const QStringView text(storage);
-        TextFile::forEachLine(text, [&](qsizetype start, qsizetype length) {
-            lines.append(text.sliced(start, length));
-        });
-        return true;
-    }
-
-    // Invalid bytes: each line on its own, so every bad sequence becomes one
-    // replacement character as everywhere else.
-    const QList<QByteArray> raw = TextFile::splitLines(content);
     QList<qsizetype> ends;
-    storage.clear();
-    for (const QByteArray &line : raw) {
-        storage += Cp932::decode(line);
-        ends.append(storage.size());
-    }
+    const bool read = forEachLine(
+        path,
+        [&](QStringView line) {
+            storage += line;
+            ends.append(storage.size());
+            return true;
+        },
+        betweenChunks, error);
+    if (!read)
+        return false;
     qsizetype start = 0;
-    for (qsizetype end : ends) {
+    for (qsizetype end : std::as_const(ends)) {
         lines.append(QStringView(storage).sliced(start, end - start));
         start = end;
     }

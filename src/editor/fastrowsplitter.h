@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/textfile.h"
-#include "recipe/reciperecord.h"
 
 #include <QList>
 #include <QString>
@@ -14,12 +13,20 @@
 // only faster for the common case.
 namespace FastRowSplitter {
 
-// The file's lines decoded (CP932), split as TextFile::splitLines splits the
-// bytes; the views point into storage. Decodes the whole file in large
-// chunks, calling betweenChunks after each (returning false abandons the
-// read); a file with invalid bytes is decoded line by line, as Cp932::decode
-// does. False when the file cannot be read (*error says why) or the read was
-// abandoned.
+// Calls onLine with each line of the file decoded (CP932), split as
+// TextFile::splitLines splits the bytes. Reads and decodes the file in pieces
+// that end at a line end, calling betweenPieces after each; onLine or
+// betweenPieces returning false abandons the read. A piece with invalid bytes
+// is decoded line by line, as Cp932::decode does. Only one piece is held at a
+// time. False when the file cannot be read whole (*error says why) or the
+// read was abandoned; lines already given may then be part of a file that
+// changed while being read.
+bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
+                 const std::function<bool()> &betweenPieces = {},
+                 TextFile::ContentResult *error = nullptr);
+
+// All lines of the file as forEachLine gives them; the views point into
+// storage.
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,
                       const std::function<bool()> &betweenChunks = {},
                       TextFile::ContentResult *error = nullptr);

@@ -203,6 +203,7 @@ bool RecipeEditor::insert(bool replacingShown)
     int newRecordNo = -1;
     bool stale = false;
     RecipeRecord old;
+    Cp932::Decoder decoder;
 
     // Removing the old row and inserting the new one is one rewrite, so a
     // failure can never lose the recipe between the two steps.
@@ -219,7 +220,14 @@ bool RecipeEditor::insert(bool replacingShown)
                 if (recordNo == removeNo)
                     return;
                 if (newRecordNo < 0) {
-                    RecordCodec::splitRecordLine(Cp932::decode(raw), old);
+                    // The sort key is made of the first three fields.
+                    const QStringList f = RecordCodec::selectedFields(raw,
+                                                                      {RecipeRecord::MainCategory,
+                                                                       RecipeRecord::MainIngredient,
+                                                                       RecipeRecord::DishName},
+                                                                      decoder);
+                    for (int n = 1; n <= RecipeRecord::DishName; ++n)
+                        old.setField(n, f.at(n - 1));
                     if (RecordCodec::sortKey(old) > newKey) {
                         lines.append(newRow);
                         newRecordNo = ++written;

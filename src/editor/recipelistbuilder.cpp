@@ -12,8 +12,6 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
              const std::function<bool()> &letEventsRun, int sliceMs)
 {
     Result result;
-    QString storage;
-    QList<QStringView> lines;
     QElapsedTimer slice;
     slice.start();
     bool stopped = false;
@@ -25,31 +23,38 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         slice.restart();
         return !stopped;
     };
+    // Only the fields the filter and the list text look at (and the category
+    // fields the normaliser brings to the vocabulary) are split out.
+    const int fields = qMax<int>(RecipeRecord::DishName, filter.lastFieldNeeded());
+    RecipeRecord record;
+    int recordNo = -1; // known at the first line that is not metadata
     TextFile::ContentResult error;
-    if (!FastRowSplitter::readDecodedLines(path, lines, storage, tick, &error)) {
+    const bool read = FastRowSplitter::forEachLine(
+        path,
+        [&](QStringView line) {
+            if (RecipeFileLayout::isMetadataLine(line))
+                return true;
+            if (recordNo < 0)
+                recordNo = RecipeFileLayout::recordNoBeforeFirstLine(QList<QStringView>{line});
+            ++recordNo;
+            if (recordNo == 1)
+                return true;
+            RecordCodec::splitLeadingFields(line, record, fields);
+            if (normalize)
+                normalize(record);
+            if (filter.listed(record, line))
+                result.entries.append({recordNo, RecipeListFilter::entryText(record),
+                                       RecipeFileLayout::rowIdentity(line)});
+            return tick();
+        },
+        tick, &error);
+    if (!read) {
+        // A file that could not be read whole lists nothing.
+        if (!stopped)
+            result.entries.clear();
         result.complete = !stopped;
         if (error.error == TextFile::Error::ReadFailed)
             result.readError = error.errorText;
-        return result;
-    }
-    RecipeRecord record;
-    int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(lines);
-    for (const QStringView line : std::as_const(lines)) {
-        if (RecipeFileLayout::isMetadataLine(line))
-            continue;
-        ++recordNo;
-        if (recordNo == 1)
-            continue;
-        RecordCodec::splitRecordLine(line, record);
-        if (normalize)
-            normalize(record);
-        if (filter.listed(record, line))
-            result.entries.append({recordNo, RecipeListFilter::entryText(record),
-                                   RecipeFileLayout::rowIdentity(line)});
-        if (!tick()) {
-            result.complete = false;
-            return result;
-        }
     }
     return result;
 }

@@ -30,7 +30,9 @@ struct Result
 // Brings a row just read to the current vocabulary before it is tested.
 using RowNormalizer = std::function<void(RecipeRecord &)>;
 
-// Every row goes through normalize (when set) before the filter sees it.
+// Every row goes through normalize (when set) before the filter sees it; both
+// see the fields up to RecipeListFilter::lastFieldNeeded() (at least the
+// three first), the others stay empty.
 // letEventsRun is called whenever about sliceMs have passed, so the window
 // can process its events; returning false abandons the build. A missing or
 // unreadable file gives an empty list (and readError for the latter).

@@ -60,6 +60,17 @@ bool RecipeListFilter::passesSearch(const RecipeRecord &r, QStringView rawLine) 
     }
 }
 
+int RecipeListFilter::lastFieldNeeded() const
+{
+    if (view == searchView)
+        return RecipeRecord::Author;
+    if (view == genreView)
+        return RecipeRecord::Purpose;
+    if (view == favouriteView)
+        return RecipeRecord::Flags;
+    return RecipeRecord::DishName;
+}
+
 bool RecipeListFilter::listed(const RecipeRecord &r, QStringView rawLine) const
 {
     if (view == searchView)

@@ -34,6 +34,10 @@ struct RecipeListFilter
     // read, for the keyword test.
     bool listed(const RecipeRecord &record, QStringView rawLine) const;
 
+    // The highest field number listed() and entryText() look at; the list
+    // splits no more of a row.
+    int lastFieldNeeded() const;
+
     bool passesSearch(const RecipeRecord &record, QStringView rawLine) const;
 
     // The list text of a row: 主材料, TAB, a blank, 料理名.

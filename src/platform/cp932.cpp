@@ -5,6 +5,9 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +20,23 @@ namespace Cp932 {
 static bool isLeadByte(uchar b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The converter maps three single-byte control codes to others (as IBM's
+// tables do: 0x1A, 0x1C and 0x7F rotate); every way around it must give what
+// it gives, or one row would read differently depending on its other bytes.
+static char16_t singleByte(uchar b)
+{
+    switch (b) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    default:
+        return b;
+    }
 }
 
 static bool isTrailByte(uchar b)
@@ -37,7 +57,7 @@ static QString decodeCarefully(QByteArrayView bytes)
     for (qsizetype i = 0; i < n;) {
         const uchar b = uchar(bytes[i]);
         if (b < 0x80) {
-            text += QLatin1Char(char(b));
+            text += QChar(singleByte(b));
             ++i;
             continue;
         }
@@ -62,28 +82,151 @@ static QString decodeCarefully(QByteArrayView bytes)
     return text;
 }
 
+bool decodesAsLatin1(QByteArrayView bytes)
+{
+    // Eight bytes at a time: recipe files are mostly plain characters.
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    const auto holds = [](quint64 word, uchar b) {
+        const quint64 x = word ^ (ones * b);
+        return ((x - ones) & ~x & highs) != 0;
+    };
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, sizeof word);
+        if ((word & highs) || holds(word, 0x1A) || holds(word, 0x1C) || holds(word, 0x7F))
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (uchar(*p) >= 0x80 || singleByte(uchar(*p)) != uchar(*p))
+            return false;
+    }
+    return true;
+}
+
+bool endsInsideCharacter(QByteArrayView bytes)
+{
+    // A walk over the characters from the start reaches the byte after any
+    // byte that is not a lead byte (after a single byte, or after a pair that
+    // byte ends), so only the lead bytes after the last such byte matter:
+    // an odd number of them leaves the last one without its trail byte.
+    qsizetype i = bytes.size();
+    while (i > 0 && isLeadByte(uchar(bytes[i - 1])))
+        --i;
+    return (bytes.size() - i) % 2 != 0;
+}
+
 QString decode(QByteArrayView bytes, bool *invalid)
 {
-    // Plain ASCII needs no converter (most settings lines, many recipe fields).
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
-        if (invalid)
-            *invalid = false;
-        return QString::fromLatin1(bytes);
+    Decoder decoder;
+    return decoder.decode(bytes, invalid);
+}
+
+namespace {
+
+constexpr char16_t rejected = 0xFFFF; // never a character of this code page
+
+// What each byte and each pair of bytes decodes to alone, asked of the
+// converter once. The code page keeps no state between characters, so a
+// text decodes as its characters do one by one (the tests hold the two
+// side by side); a table walk is several times quicker than the converter.
+struct Table
+{
+    char16_t single[256];
+    char16_t pair[65536]; // lead byte * 256 + trail byte
+};
+
+const Table &table()
+{
+    static const std::unique_ptr<Table> made = [] {
+        auto t = std::make_unique<Table>();
+        std::fill(std::begin(t->single), std::end(t->single), rejected);
+        std::fill(std::begin(t->pair), std::end(t->pair), rejected);
+        QStringDecoder unit(codecName, QStringConverter::Flag::Stateless);
+        // As decodeCarefully takes a character.
+        const auto alone = [&](QByteArrayView bytes) {
+            const QString decoded = unit.decode(bytes);
+            if (unit.hasError()) {
+                unit = QStringDecoder(codecName, QStringConverter::Flag::Stateless);
+                return rejected;
+            }
+            // A character the code page lacks comes back as U+FFFD without
+            // an error from a converter that keeps no state.
+            const char16_t c = decoded.size() == 1 ? decoded.at(0).unicode() : 0;
+            return c >= 0x80 && c != QChar::ReplacementCharacter ? c : rejected;
+        };
+        for (int b = 0; b < 0x100; ++b) {
+            const char byte = char(b);
+            if (b < 0x80)
+                t->single[b] = singleByte(uchar(b));
+            else if (!isLeadByte(uchar(b)))
+                t->single[b] = alone(QByteArrayView(&byte, 1));
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(uchar(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isTrailByte(uchar(trail)))
+                    continue;
+                const char bytes[2] = {char(lead), char(trail)};
+                t->pair[lead * 256 + trail] = alone(QByteArrayView(bytes, 2));
+            }
+        }
+        return t;
+    }();
+    return *made;
+}
+
+} // namespace
+
+bool Decoder::decodeSound(QByteArrayView bytes, QString &text)
+{
+    // Into the text's own buffer: pieces of a file are decoded one after the
+    // other into the same text, and a fresh buffer for each would cost a page
+    // fault for every few kilobytes.
+    text.resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    // Plain ASCII needs no table (most settings lines, many recipe fields).
+    if (decodesAsLatin1(bytes)) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = in[i];
+        return true;
     }
-    QStringDecoder decoder(codecName);
-    QString text = decoder.decode(bytes);
-    // A final lead byte is held back as the start of a character.
-    bool bad = decoder.hasError();
-    if (!bad) {
-        qsizetype i = 0;
-        while (i < bytes.size())
-            i += isLeadByte(uchar(bytes[i])) ? 2 : 1;
-        bad = i != bytes.size();
+    const Table &t = table();
+    char16_t *const start = out;
+    for (qsizetype i = 0; i < n;) {
+        const uchar b = in[i];
+        char16_t c;
+        if (isLeadByte(b)) {
+            // A lead byte at the very end has no character to finish.
+            if (i + 1 == n)
+                return false;
+            c = t.pair[b * 256 + in[i + 1]];
+            i += 2;
+        } else {
+            c = t.single[b];
+            ++i;
+        }
+        if (c == rejected)
+            return false;
+        *out++ = c;
     }
-    if (bad)
+    text.resize(out - start);
+    return true;
+}
+
+QString Decoder::decode(QByteArrayView bytes, bool *invalid)
+{
+    QString text;
+    const bool sound = decodeSound(bytes, text);
+    if (!sound)
         text = decodeCarefully(bytes);
     if (invalid)
-        *invalid = bad;
+        *invalid = !sound;
     return text;
 }
 

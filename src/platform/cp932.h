@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // The one code page of every file the program reads or writes (Shift-JIS as
 // Windows extends it). Every file goes through these functions.
 namespace Cp932 {
@@ -10,6 +12,24 @@ namespace Cp932 {
 // Decodes bytes. An invalid or truncated sequence becomes U+FFFD and sets
 // *invalid, so a caller never mistakes damaged text for good text.
 QString decode(QByteArrayView bytes, bool *invalid = nullptr);
+
+// decode() for many pieces (the lines of a file).
+class Decoder
+{
+public:
+    QString decode(QByteArrayView bytes, bool *invalid = nullptr);
+    // Decodes bytes that are sound into text, reusing its buffer; false
+    // (text undefined) for bytes that decode() would have to mend.
+    bool decodeSound(QByteArrayView bytes, QString &text);
+};
+
+// Whether the bytes decode as Latin-1 does: ASCII without the control codes
+// the converter maps to others.
+bool decodesAsLatin1(QByteArrayView bytes);
+
+// Whether the bytes end with a lead byte that has no trail byte (the
+// converter holds such a byte back instead of reporting it).
+bool endsInsideCharacter(QByteArrayView bytes);
 
 // Maps the characters that Unicode input (pasted web text, IMEs on other
 // systems) uses where Shift-JIS has a look-alike, so they survive the save:

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace TextFile {
@@ -46,6 +48,8 @@ public:
     }
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    // Hands the descriptor over to the caller.
+    int release() { return std::exchange(m_fd, -1); }
     // Returns 0 or the error number.
     int close()
     {
@@ -78,6 +82,14 @@ ContentResult failure(Error error, const QString &text)
     r.error = error;
     r.errorText = text;
     return r;
+}
+
+// Why a read of a file of size bytes that ended after done bytes is refused.
+QString unexpectedEndText(qint64 size, qint64 done)
+{
+    return done < size ? u"ファイルを最後まで読めませんでした（%1 バイト中 %2 バイト）。"_s.arg(
+                             QString::number(size), QString::number(done))
+                       : u"ファイルが読んでいる間に書き換えられました。"_s;
 }
 
 // Opens for reading without blocking on a pipe and checks that it is a
@@ -204,16 +216,48 @@ ContentResult readContent(const QString &path)
             break;
         done += n;
     }
-    if (done != size) {
-        return failure(Error::ReadFailed,
-                       done < size
-                           ? u"ファイルを最後まで読めませんでした（%1 バイト中 %2 バイト）。"_s.arg(
-                                 QString::number(size), QString::number(done))
-                           : u"ファイルが読んでいる間に書き換えられました。"_s);
-    }
+    if (done != size)
+        return failure(Error::ReadFailed, unexpectedEndText(size, done));
     buffer.truncate(size);
     result.content = std::move(buffer);
     return result;
+}
+
+BlockReader::BlockReader(const QString &path)
+{
+    Descriptor fd(-1);
+    m_result = openForReading(path, fd, &m_size);
+    if (m_result.error == Error::None)
+        m_fd = fd.release();
+}
+
+BlockReader::~BlockReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 BlockReader::read(char *out, qint64 max)
+{
+    if (m_result.error != Error::None)
+        return -1;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, out, size_t(qMin<qint64>(max, 1 << 30)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            m_result = failure(Error::ReadFailed, systemErrorText(errno));
+            return -1;
+        }
+        m_done += n;
+        // The same checks as a whole read: the file must end where its size
+        // said, neither earlier nor later.
+        if (m_done > m_size || (n == 0 && m_done < m_size)) {
+            m_result = failure(Error::ReadFailed, unexpectedEndText(m_size, m_done));
+            return -1;
+        }
+        return n;
+    }
 }
 
 ReadResult readLines(const QString &path)

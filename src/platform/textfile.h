@@ -56,6 +56,30 @@ QList<QByteArray> splitLines(const QByteArray &content);
 ContentResult readContent(const QString &path);
 ReadResult readLines(const QString &path);
 
+// Reads a file a block at a time, with readContent's checks, for readers that
+// need not hold the whole file: read() fails as readContent would (the file
+// is no regular file, too large, a read error, or it changed size while
+// being read); result() then says why.
+class BlockReader
+{
+public:
+    explicit BlockReader(const QString &path);
+    ~BlockReader();
+    BlockReader(const BlockReader &) = delete;
+    BlockReader &operator=(const BlockReader &) = delete;
+
+    // Fills out with up to max bytes: the number read, 0 once the whole file
+    // has been read, -1 on failure.
+    qint64 read(char *out, qint64 max);
+    const ContentResult &result() const { return m_result; }
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+    qint64 m_done = 0;
+    ContentResult m_result;
+};
+
 // Whether the file could be read by readContent, without reading it.
 ContentResult checkReadable(const QString &path);
 

@@ -1,7 +1,8 @@
 #include "recipe/importmerge.h"
 
+#include "platform/cp932.h"
+
 #include "recipe/recipefilelayout.h"
-#include "recipe/recipefilereader.h"
 #include "recipe/recipefilerewrite.h"
 #include "recipe/recordcodec.h"
 
@@ -18,12 +19,14 @@ QString mergeKey(const RecipeRecord &r)
 
 namespace {
 
-// mergeKey of a row without filling all 200 fields of a record.
-QString keyOfRow(const QString &row)
+// mergeKey of a row as read, decoding only the four fields it is made of.
+QString keyOfRow(QByteArrayView row, Cp932::Decoder &decoder)
 {
-    const QStringList f = RecordCodec::splitFields(row);
-    return RecordCodec::padCut(f.value(0), 10) + RecordCodec::padCut(f.value(1), 10) +
-           RecordCodec::padCut(f.value(2), 25) + f.value(RecipeRecord::Author - 1);
+    using F = RecipeRecord;
+    const QStringList f = RecordCodec::selectedFields(
+        row, {F::MainCategory, F::MainIngredient, F::DishName, F::Author}, decoder);
+    return RecordCodec::padCut(f.at(0), 10) + RecordCodec::padCut(f.at(1), 10) +
+           RecordCodec::padCut(f.at(2), 25) + f.at(3);
 }
 
 bool isMetadata(const QByteArray &line)
@@ -61,7 +64,7 @@ public:
         if (m_pos >= m_lines.size())
             return;
         m_row = m_lines.at(m_pos++);
-        m_key = keyOfRow(RecipeFileReader::decodeLine(*m_row));
+        m_key = keyOfRow(*m_row, m_decoder);
     }
 
 private:
@@ -70,6 +73,7 @@ private:
     std::optional<QByteArray> m_row;
     QString m_key;
     QList<QByteArray> m_metadata;
+    Cp932::Decoder m_decoder;
 };
 
 } // namespace

@@ -2,74 +2,203 @@
 
 #include "recipe/texthelpers.h"
 
+#include "platform/cp932.h"
+
+#include <algorithm>
+#include <limits>
+
 namespace RecordCodec {
 
-// The one row splitter: calls store(field text) for each field in order.
-// Runs of plain characters are copied at once; the list is rebuilt from the
-// whole file after every change, so this is on the hot path.
-template <typename Store> static void forEachField(QStringView line, bool tabSeparates, Store store)
+// The one row splitter: calls store(field number, field text) for each field
+// wanted(field number) asks for, up to lastField; the fields after it are not
+// looked at. Runs of plain characters are copied at once, and nothing is
+// copied for a field that is not wanted; the list is rebuilt from the whole
+// file after every change, so this is on the hot path.
+template <typename Wanted, typename Store>
+static void forEachField(QStringView line, bool tabSeparates, int lastField, Wanted wanted,
+                         Store store)
 {
     QString buffer;
     bool quoted = false;
+    int field = 1;
+    bool keep = wanted(field);
+    const char16_t *const s = line.utf16();
     const qsizetype n = line.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = line.at(i);
+        const char16_t c = s[i];
         if (c == u',' || (tabSeparates && c == u'\t')) {
             if (quoted) {
-                buffer += c;
+                if (keep)
+                    buffer += QChar(c);
             } else {
-                store(buffer);
+                if (keep)
+                    store(field, buffer);
                 buffer.clear();
+                if (++field > lastField)
+                    return;
+                keep = wanted(field);
             }
         } else if (c == u'"') {
             if (!quoted) {
                 quoted = true;
-                qsizetype keep = 0;
-                while (keep < buffer.size() && buffer.at(keep) == u' ')
-                    ++keep;
-                buffer.remove(0, keep);
+                qsizetype blanks = 0;
+                while (blanks < buffer.size() && buffer.at(blanks) == u' ')
+                    ++blanks;
+                buffer.remove(0, blanks);
             } else if (i == n - 1) {
                 quoted = false;
-            } else if (line.at(i + 1) == u'"') {
-                buffer += u'"';
+            } else if (s[i + 1] == u'"') {
+                if (keep)
+                    buffer += u'"';
                 ++i;
             } else {
                 quoted = false;
-                while (i + 1 < n && line.at(i + 1) == u' ')
+                while (i + 1 < n && s[i + 1] == u' ')
                     ++i;
             }
-        } else if (c.unicode() >= 9) {
+        } else if (c >= 9) {
             qsizetype end = i + 1;
             while (end < n) {
-                const char16_t u = line.at(end).unicode();
+                const char16_t u = s[end];
                 if (u == u',' || (tabSeparates && u == u'\t') || u == u'"' || u < 9)
                     break;
                 ++end;
             }
-            buffer += line.sliced(i, end - i);
+            if (keep)
+                buffer += line.sliced(i, end - i);
             i = end - 1;
         }
     }
-    store(buffer);
+    if (keep)
+        store(field, buffer);
 }
+
+constexpr int allFields = std::numeric_limits<int>::max();
 
 QStringList splitFields(QStringView line, bool tabSeparates)
 {
     QStringList fields;
-    forEachField(line, tabSeparates, [&fields](const QString &f) { fields.append(f); });
+    forEachField(
+        line, tabSeparates, allFields, [](int) { return true; },
+        [&fields](int, const QString &f) { fields.append(f); });
     return fields;
 }
 
 void splitRecordLine(QStringView line, RecipeRecord &record)
 {
     record.clear();
-    int field = 1;
     // Beyond 200 fields the format has no room: the rest is not kept.
-    forEachField(line, true, [&](const QString &f) {
-        if (field <= RecipeRecord::fieldCount)
-            record.setField(field, f);
-        ++field;
-    });
+    forEachField(
+        line, true, RecipeRecord::fieldCount, [](int) { return true; },
+        [&](int n, const QString &f) { record.setField(n, f); });
+}
+
+void splitLeadingFields(QStringView line, RecipeRecord &record, int count)
+{
+    count = qBound(0, count, int(RecipeRecord::fieldCount));
+    for (int n = 1; n <= count; ++n)
+        record.setField(n, QString());
+    if (count > 0)
+        forEachField(
+            line, true, count, [](int) { return true; },
+            [&](int n, const QString &f) { record.setField(n, f); });
+}
+
+QStringList selectedFields(QStringView line, std::initializer_list<int> numbers)
+{
+    QStringList fields(qsizetype(numbers.size()));
+    const int last = numbers.size() ? *std::max_element(numbers.begin(), numbers.end()) : 0;
+    const auto slot = [&](int n) {
+        return qsizetype(std::find(numbers.begin(), numbers.end(), n) - numbers.begin());
+    };
+    if (last > 0)
+        forEachField(
+            line, true, last, [&](int n) { return slot(n) < fields.size(); },
+            [&](int n, const QString &f) { fields[slot(n)] = f; });
+    return fields;
+}
+
+QStringList selectedFields(QByteArrayView row, std::initializer_list<int> numbers,
+                           Cp932::Decoder &decoder)
+{
+    // The splitter above, on the bytes: the characters it looks at (quote,
+    // comma, TAB, blank, control characters) are single bytes below 0x40,
+    // which are never the second byte of a character. A field is decoded
+    // from the runs of bytes it keeps, each on its own, as each run stands
+    // between such characters in the decoded row.
+    QStringList fields(qsizetype(numbers.size()));
+    const auto slot = [&](int n) {
+        return qsizetype(std::find(numbers.begin(), numbers.end(), n) - numbers.begin());
+    };
+    const int last = numbers.size() ? *std::max_element(numbers.begin(), numbers.end()) : 0;
+    if (last <= 0)
+        return fields;
+    QList<std::pair<qsizetype, qsizetype>> runs; // [from, to) of the field being read
+    const auto keepBytes = [&](qsizetype from, qsizetype to) {
+        if (!runs.isEmpty() && runs.back().second == from)
+            runs.back().second = to;
+        else
+            runs.append({from, to});
+    };
+    int field = 1;
+    bool keep = slot(field) < fields.size();
+    const auto store = [&] {
+        QString text;
+        for (const auto &[from, to] : std::as_const(runs))
+            text += decoder.decode(row.sliced(from, to - from));
+        fields[slot(field)] = text;
+    };
+    bool quoted = false;
+    const char *const s = row.data();
+    const qsizetype n = row.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const uchar c = uchar(s[i]);
+        if (c == ',' || c == '\t') {
+            if (quoted) {
+                if (keep)
+                    keepBytes(i, i + 1);
+            } else {
+                if (keep)
+                    store();
+                runs.clear();
+                if (++field > last)
+                    return fields;
+                keep = slot(field) < fields.size();
+            }
+        } else if (c == '"') {
+            if (!quoted) {
+                quoted = true;
+                while (!runs.isEmpty() && s[runs.front().first] == ' ') {
+                    if (++runs.front().first == runs.front().second)
+                        runs.removeFirst();
+                }
+            } else if (i == n - 1) {
+                quoted = false;
+            } else if (s[i + 1] == '"') {
+                if (keep)
+                    keepBytes(i, i + 1);
+                ++i;
+            } else {
+                quoted = false;
+                while (i + 1 < n && s[i + 1] == ' ')
+                    ++i;
+            }
+        } else if (c >= 9) {
+            qsizetype end = i + 1;
+            while (end < n) {
+                const uchar u = uchar(s[end]);
+                if (u == ',' || u == '\t' || u == '"' || u < 9)
+                    break;
+                ++end;
+            }
+            if (keep)
+                keepBytes(i, end);
+            i = end - 1;
+        }
+    }
+    if (keep)
+        store();
+    return fields;
 }
 
 RecipeRecord splitRecordLine(QStringView line)
@@ -112,11 +241,11 @@ QString encodeMultiline(const QString &text)
     static const QString escaped = QStringLiteral("\\n");
     QString t = text;
     // A lone CR or LF is a line break too; left alone it would split the row.
-    t.replace(crlf, QStringLiteral("\n"));
+    t = TextHelpers::replaceAll(t, crlf, QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
     while (t.endsWith(u'\n'))
         t.chop(1);
-    t.replace(u'\n', escaped);
+    t = TextHelpers::replaceAll(t, QStringLiteral("\n"), escaped);
     while (t.endsWith(escaped))
         t.chop(2);
     return TextHelpers::replaceAll(t, QStringLiteral("\""), QStringLiteral("\"\""));

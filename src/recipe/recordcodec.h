@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
+namespace Cp932 {
+class Decoder;
+}
+
 // The row format of recipe files: comma- (or TAB-) separated, double-quoted
 // fields, multi-line fields stored with "\n" for each line break.
 namespace RecordCodec {
@@ -12,9 +18,21 @@ namespace RecordCodec {
 void splitRecordLine(QStringView line, RecipeRecord &record);
 RecipeRecord splitRecordLine(QStringView line);
 
+// Fields 1 to count of a row, as splitRecordLine gives them; the other fields
+// of the record are left as they are. For readers that need only the first
+// few fields of every row.
+void splitLeadingFields(QStringView line, RecipeRecord &record, int count);
+
 // The fields of a row with the splitter's quote rules, as many as there are.
 // With tabSeparates false only commas separate.
 QStringList splitFields(QStringView line, bool tabSeparates = true);
+
+// The fields with these numbers (each at most once), in the order given, as
+// splitRecordLine gives them; nothing is copied of the other fields.
+QStringList selectedFields(QStringView line, std::initializer_list<int> numbers);
+// The same for a row as read (CP932), decoding only those fields.
+QStringList selectedFields(QByteArrayView row, std::initializer_list<int> numbers,
+                           Cp932::Decoder &decoder);
 
 // Builds the row (without line end): fields 1 to lastField, each quoted.
 // lastField is at least 29; kept fields 30 to 200 follow when it is larger.

@@ -15,9 +15,21 @@ QString replaceAll(const QString &text, const QString &find, const QString &repl
 {
     if (find.isEmpty())
         return text;
-    // QString::replace also resumes after each inserted replacement.
-    QString result = text;
-    result.replace(find, replacement);
+    qsizetype at = text.indexOf(find);
+    if (at < 0)
+        return text;
+    // One pass into a new text, resuming after each hit: QString::replace
+    // moves the whole rest of the text once per 1024 hits, which grows with
+    // the square of a long text.
+    QString result;
+    result.reserve(text.size() + (replacement.size() > find.size() ? text.size() / 4 : 0));
+    qsizetype from = 0;
+    for (; at >= 0; at = text.indexOf(find, from)) {
+        result += QStringView(text).sliced(from, at - from);
+        result += replacement;
+        from = at + find.size();
+    }
+    result += QStringView(text).sliced(from);
     return result;
 }
 

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -530,14 +531,26 @@ void RecipeListWindow::rebuildList()
             m_prompts.message(readError, Prompts::Icon::Exclamation);
         m_readErrorShown = readError;
         m_list->setUpdatesEnabled(false);
+        // All rows in one insertion: one at a time, the view would handle
+        // each as a change of its own.
+        QStringList texts;
+        texts.reserve(built.entries.size());
+        for (const RecipeListBuilder::Entry &entry : built.entries)
+            texts.append(entry.text);
+        m_list->addItems(texts);
         QListWidgetItem *selected = nullptr;
-        for (const RecipeListBuilder::Entry &entry : built.entries) {
-            auto *item = new QListWidgetItem(entry.text);
-            item->setData(recordNoRole, entry.recordNo);
-            item->setData(rowRole, qulonglong(entry.row));
-            m_list->addItem(item);
-            if (entry.recordNo == m_form.shownRecordNo)
-                selected = item;
+        {
+            // The record number and row are for the program alone; no view
+            // shows them, so their setting need not be announced.
+            const QSignalBlocker quiet(m_list->model());
+            for (qsizetype i = 0; i < built.entries.size(); ++i) {
+                const RecipeListBuilder::Entry &entry = built.entries.at(i);
+                QListWidgetItem *item = m_list->item(int(i));
+                item->setData(recordNoRole, entry.recordNo);
+                item->setData(rowRole, qulonglong(entry.row));
+                if (entry.recordNo == m_form.shownRecordNo)
+                    selected = item;
+            }
         }
         m_list->setUpdatesEnabled(true);
         if (selected) {
