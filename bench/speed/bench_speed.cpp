@@ -182,19 +182,15 @@ struct Home
     QString current() const { return path + u"QVRECIPE.csv"_s; }
 };
 
-class BenchHost : public RecipeFileHost
+class BenchHost : public NoWindowHost
 {
 public:
     explicit BenchHost(RecipeListWindow &w) : window(w) {}
-    void setBusy(bool) override {}
     int rebuildList() override
     {
         window.rebuildList();
         return window.list()->count();
     }
-    std::optional<RecipeRecord> shownRecord(QString *) const override { return std::nullopt; }
-    void showSearchHit(int) override {}
-    int askSearchText(QString &) override { return -1; }
     RecipeListWindow &window;
 };
 

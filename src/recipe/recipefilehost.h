@@ -29,3 +29,15 @@ public:
     // what the box kept. Returns -1 (cancelled), 0 (new search) or 1 (next hit).
     virtual int askSearchText(QString &text) = 0;
 };
+
+// For commands run without a window (choosing the file at load, scripts and
+// tests): no list, no shown record, no prompts.
+class NoWindowHost : public RecipeFileHost
+{
+public:
+    void setBusy(bool) override {}
+    int rebuildList() override { return 0; }
+    std::optional<RecipeRecord> shownRecord(QString *) const override { return std::nullopt; }
+    void showSearchHit(int) override {}
+    int askSearchText(QString &) override { return -1; }
+};

@@ -72,16 +72,6 @@ public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(9, 0)); }
 };
 
-class NoWindow : public RecipeFileHost
-{
-public:
-    void setBusy(bool) override {}
-    int rebuildList() override { return 0; }
-    std::optional<RecipeRecord> shownRecord(QString *) const override { return std::nullopt; }
-    void showSearchHit(int) override {}
-    int askSearchText(QString &) override { return -1; }
-};
-
 class OneFile : public FileDialogs
 {
 public:
@@ -184,7 +174,7 @@ Outcome run(Operation op, const QString &dir, const QByteArray &faults)
     editor.setWorkFile(dir + workName);
     SettingsFile settings(dir + settingsName, u"QVRECIPE"_s);
     QString current = dir + recipeName;
-    NoWindow host;
+    NoWindowHost host;
     OneFile dialog(dir + importName);
     RecipeFileContext context;
     context.programDir = dir;

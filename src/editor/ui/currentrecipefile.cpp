@@ -3,21 +3,7 @@
 #include "app/appstate.h"
 #include "platform/programfolder.h"
 #include "recipe/recipefilecommands.h"
-
-namespace {
-
-// Choosing the file at load needs none of the window's services.
-class NoWindowHost : public RecipeFileHost
-{
-public:
-    void setBusy(bool) override {}
-    int rebuildList() override { return 0; }
-    std::optional<RecipeRecord> shownRecord(QString *) const override { return std::nullopt; }
-    void showSearchHit(int) override {}
-    int askSearchText(QString &) override { return -1; }
-};
-
-} // namespace
+#include "recipe/recipefilehost.h"
 
 QString openCurrentRecipeFile(AppState &state, Prompts &prompts)
 {
