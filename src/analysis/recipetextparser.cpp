@@ -50,12 +50,13 @@ const std::array<char16_t, 0x10000> &widthTable()
     return table;
 }
 
-QString foldWidth(const QString &line)
+QString foldWidth(QStringView line)
 {
     const auto &table = widthTable();
-    QString result = line;
-    for (QChar &c : result)
-        c = QChar(table[c.unicode()]);
+    QString result(line.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (QChar c : line)
+        *out++ = QChar(table[c.unicode()]);
     return result;
 }
 
@@ -75,12 +76,12 @@ bool equalsAny(const QString &text, std::initializer_list<QStringView> words)
     return false;
 }
 
-QString trimEnd(const QString &text)
+QStringView trimEnd(QStringView text)
 {
     qsizetype end = text.size();
     while (end > 0 && text.at(end - 1).isSpace())
         --end;
-    return text.left(end);
+    return text.first(end);
 }
 
 bool isRuleLine(const QString &trimmed)
@@ -175,25 +176,38 @@ QString headingRest(const QString &rest)
     return rest;
 }
 
-// Lines at CR LF, LF or CR alone, in one pass (replacing the line ends
-// first would move the rest of a long text once per line). A byte-order
-// mark at the start is dropped.
-QStringList splitLines(const QString &text)
+// The lines of a text at CR LF, LF or CR alone, one at a time, as views
+// into it (replacing the line ends first would move the rest of a long text
+// once per line; a list of the lines would be as long as the text). A
+// byte-order mark at the start is dropped. A line end at the very end is
+// followed by an empty line.
+class LineReader
 {
-    QStringList lines;
-    qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
-    for (qsizetype i = start; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+public:
+    explicit LineReader(QStringView text)
+        : m_text(text), m_from(text.startsWith(QChar(0xFEFF)) ? 1 : 0)
+    {}
+    bool next(QStringView &line)
+    {
+        if (m_from > m_text.size())
+            return false;
+        qsizetype i = m_from;
+        while (i < m_text.size() && m_text.at(i) != u'\r' && m_text.at(i) != u'\n')
             ++i;
-        start = i + 1;
+        line = m_text.sliced(m_from, i - m_from);
+        if (i == m_text.size())
+            m_from = i + 1; // the last line
+        else
+            m_from = m_text.at(i) == u'\r' && i + 1 < m_text.size() && m_text.at(i + 1) == u'\n'
+                         ? i + 2
+                         : i + 1;
+        return true;
     }
-    lines.append(text.sliced(qMin(start, text.size())));
-    return lines;
-}
+
+private:
+    QStringView m_text;
+    qsizetype m_from;
+};
 
 class Parser
 {
@@ -209,7 +223,7 @@ private:
         bool namesDish = false;
     };
 
-    void processLine(QString line);
+    void processLine(QStringView raw);
     void forgetGuessesOfSettings();
     void readSetting(const QString &line);
     void findNutrients(const QString &line);
@@ -310,64 +324,62 @@ bool Parser::methodHeading(const QString &line, Heading bare) const
 
 RecipeTextAnalysis Parser::run(const QString &text)
 {
-    // Text from other systems may start with a byte-order mark and end its
-    // lines in LF or CR alone.
-    QStringList lines = splitLines(text);
-
     // A reply mail quotes the recipe with "> " before every line.
     qsizetype nonEmpty = 0;
     qsizetype quotedLines = 0;
-    for (const QString &line : std::as_const(lines)) {
+    QStringView line;
+    for (LineReader lines(text); lines.next(line);) {
         if (line.trimmed().isEmpty())
             continue;
         ++nonEmpty;
         if (line.startsWith(u'>'))
             ++quotedLines;
     }
-    if (quotedLines >= 3 && quotedLines * 10 >= nonEmpty * 3) {
-        for (QString &line : lines) {
-            while (line.startsWith(u'>'))
-                line = line.mid(line.startsWith(u"> "_s) ? 2 : 1);
-        }
-    }
+    const bool quoted = quotedLines >= 3 && quotedLines * 10 >= nonEmpty * 3;
+    const auto unquoted = [quoted](QStringView line) {
+        while (quoted && line.startsWith(u'>'))
+            line = line.sliced(line.startsWith(u"> ") ? 2 : 1);
+        return line;
+    };
 
     // A method heading anywhere means numbered lines need not start the
     // method; a heading sharing its line with the ingredients heading (a
     // flattened two-column page) or a sentence that mentions one does not.
-    for (const QString &raw : lines) {
+    for (LineReader lines(text); lines.next(line);) {
+        const QStringView raw = unquoted(line);
         if (raw.size() > PageText::shortLine * 4)
             continue;
-        const QString line = foldWidth(raw);
-        present.index(line);
+        const QString folded = foldWidth(raw);
+        present.index(folded);
         const Heading bare =
-            line.size() <= PageText::shortLine ? PageText::bareHeading(line) : Heading::None;
-        if (methodHeading(line, bare) && !ingredientsHeading(line) &&
-            !PageText::isFurniture(line)) {
+            folded.size() <= PageText::shortLine ? PageText::bareHeading(folded) : Heading::None;
+        if (methodHeading(folded, bare) && !ingredientsHeading(folded) &&
+            !PageText::isFurniture(folded)) {
             methodHeadingKnown = true;
             break;
         }
     }
 
-    for (const QString &line : lines) {
+    for (LineReader lines(text); lines.next(line);) {
         ++lineNo;
-        processLine(line);
+        processLine(unquoted(line));
     }
     produceOutput();
     return r;
 }
 
-void Parser::processLine(QString line)
+void Parser::processLine(QStringView raw)
 {
     titleLine = false;
-    line = trimEnd(line);
-    if (line.isEmpty()) {
+    raw = trimEnd(raw);
+    if (raw.isEmpty()) {
         afterBlank = true;
         inAd = false;
         return;
     }
     const bool blankBefore = afterBlank;
     afterBlank = false;
-    line = foldWidth(line);
+    QString line = foldWidth(raw);
     if (isRuleLine(line.trimmed()) || isBorderLine(line.trimmed()))
         line.clear();
     line = unframed(line);
@@ -976,23 +988,34 @@ void Parser::produceOutput()
     }
 
     // A sentence broken after a particle or a linking form goes on on the
-    // next line, unless that line starts the next step.
-    QStringList steps;
-    for (const QString &line : r.method.split(crlf)) {
-        if (!steps.isEmpty() && !steps.back().isEmpty() && !line.isEmpty() &&
-            !PageText::startsWithStepNumber(line)) {
-            const QChar end = steps.back().back();
+    // next line, unless that line starts the next step. The steps are built
+    // in one string: the method of a long text has as many lines.
+    QString steps;
+    steps.reserve(r.method.size());
+    bool lastStepEmpty = true; // no step yet, or the last one is empty
+    qsizetype from = 0;
+    for (bool first = true; from <= r.method.size(); first = false) {
+        qsizetype at = r.method.indexOf(crlf, from);
+        if (at < 0)
+            at = r.method.size();
+        const QStringView line = QStringView(r.method).sliced(from, at - from);
+        from = at + 2;
+        if (!lastStepEmpty && !line.isEmpty() && !PageText::startsWithStepNumber(line)) {
+            const QChar end = steps.back();
             // Numbered steps go on until the next number; a line there that
             // does not end a sentence was broken by the page's width.
             const bool open = numberedSteps && !QStringView(u"。!?！？)）」♪").contains(end);
             if (open || QStringView(u"てらばがと").contains(end)) {
-                steps.back() += line;
+                steps += line;
                 continue;
             }
         }
-        steps.append(line);
+        if (!first)
+            steps += crlf;
+        steps += line;
+        lastStepEmpty = line.isEmpty();
     }
-    r.method = steps.join(crlf);
+    r.method = steps.isEmpty() ? QString() : steps;
     for (const char16_t *joined : {u"、", u"を", u"に", u"の", u"は", u"で"}) {
         const QString c = QString::fromUtf16(joined);
         r.method = replaceAll(r.method, c + crlf, c);

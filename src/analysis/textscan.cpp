@@ -1,7 +1,5 @@
 #include "analysis/textscan.h"
 
-#include "recipe/texthelpers.h"
-
 #include <QStringList>
 
 #include <algorithm>
@@ -34,6 +32,50 @@ qsizetype findFirstKeyword(const QString &text, const QString &list, qsizetype &
 bool isIndentBlank(QChar c)
 {
     return c == u' ' || c == QChar(0x3000);
+}
+
+// The width of the leading blanks, an ideographic space counting two;
+// chars, when given, receives how many characters they are.
+qsizetype indentWidth(QStringView line, qsizetype *chars)
+{
+    qsizetype n = 0;
+    qsizetype width = 0;
+    while (n < line.size() && isIndentBlank(line.at(n))) {
+        width += line.at(n) == u' ' ? 1 : 2;
+        ++n;
+    }
+    if (chars)
+        *chars = n;
+    return width;
+}
+
+QStringView withoutTrailingBlanks(QStringView line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && isIndentBlank(line.at(end - 1)))
+        --end;
+    return line.first(end);
+}
+
+// An empty result is null, as joining lines gives it.
+QString nullIfEmpty(const QString &text)
+{
+    return text.isEmpty() ? QString() : text;
+}
+
+// Calls visit(line, first) for every line at CR LF, as splitting would give them.
+template <typename Visit> void forEachLine(QStringView text, Visit visit)
+{
+    qsizetype from = 0;
+    for (bool first = true;; first = false) {
+        const qsizetype at = text.indexOf(crlf, from);
+        if (at < 0) {
+            visit(text.sliced(from), first);
+            return;
+        }
+        visit(text.sliced(from, at - from), first);
+        from = at + 2;
+    }
 }
 
 } // namespace
@@ -83,35 +125,41 @@ QString extractNumberNear(const QString &text, const QString &prefixes, const QS
 
 QString normalizeIndentation(const QString &text, bool trimEveryLine)
 {
-    QStringList lines = text.split(crlf);
+    // Line by line in place of split and join: a long method would otherwise
+    // become as many strings as it has lines.
+    QString result;
+    result.reserve(text.size());
     if (trimEveryLine) {
-        for (QString &line : lines)
-            line = line.trimmed();
-        return TextHelpers::joinLines(lines);
+        forEachLine(text, [&](QStringView line, bool first) {
+            if (!first)
+                result += crlf;
+            result += line.trimmed();
+        });
+        return nullIfEmpty(result);
     }
     qsizetype common = -1;
-    for (QString &line : lines) {
-        if (line.trimmed().isEmpty())
-            continue;
+    forEachLine(text, [&](QStringView line, bool) {
+        if (!line.trimmed().isEmpty()) {
+            const qsizetype width = indentWidth(line, nullptr);
+            common = common < 0 ? width : qMin(common, width);
+        }
+    });
+    if (common < 0)
+        return nullIfEmpty(text);
+    forEachLine(text, [&](QStringView line, bool first) {
+        if (!first)
+            result += crlf;
+        if (line.trimmed().isEmpty()) {
+            // Blank lines lose the common width in characters, whatever they are.
+            result += withoutTrailingBlanks(line.sliced(qMin(common, line.size())));
+            return;
+        }
         qsizetype chars = 0;
-        qsizetype width = 0;
-        while (chars < line.size() && isIndentBlank(line.at(chars))) {
-            width += line.at(chars) == u' ' ? 1 : 2;
-            ++chars;
-        }
-        line.replace(0, chars, QString(width, u' '));
-        common = common < 0 ? width : qMin(common, width);
-    }
-    if (common >= 0) {
-        for (QString &line : lines) {
-            line.remove(0, common);
-            qsizetype end = line.size();
-            while (end > 0 && isIndentBlank(line.at(end - 1)))
-                --end;
-            line.truncate(end);
-        }
-    }
-    return TextHelpers::joinLines(lines);
+        const qsizetype width = indentWidth(line, &chars);
+        result += QString(width - common, u' ');
+        result += withoutTrailingBlanks(line.sliced(chars));
+    });
+    return nullIfEmpty(result);
 }
 
 QString trimLineBreaks(const QString &text)
@@ -122,6 +170,8 @@ QString trimLineBreaks(const QString &text)
         from += 2;
     while (to - from >= 2 && QStringView(text).sliced(to - 2, 2) == crlf)
         to -= 2;
+    if (from == 0 && to == text.size() && !text.isEmpty())
+        return text;
     return text.sliced(from, to - from);
 }
 

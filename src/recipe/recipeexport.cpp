@@ -14,18 +14,33 @@ QString exportText(const RecipeRecord &r)
     const auto field = [&r](int n) { return r.field(n); };
     const auto decoded = [&r](int n) { return RecordCodec::decodeMultiline(r.field(n)); };
 
-    QString t = u"■"_s + field(F::DishName) + crlf + crlf;
+    // Appended piece by piece: the text fields of an analysed long text are
+    // long, and every "+" of them would copy the whole so far.
+    const QString ingredients = decoded(F::Ingredients);
+    const QString method = decoded(F::Method);
+    QString t;
+    t.reserve(ingredients.size() + method.size() + field(F::Remarks).size() +
+              field(F::Tips).size() + 1024);
+    t += u"■"_s;
+    t += field(F::DishName);
+    t += crlf;
+    t += crlf;
     t += u"【材料】    "_s;
     if (!field(F::Servings).isEmpty()) {
         t += TextHelpers::isNumber(field(F::Servings)) ? u"("_s + field(F::Servings) + u"人分)"_s
                                                        : u"("_s + field(F::Servings) + u")"_s;
     }
     t += crlf;
-    t += decoded(F::Ingredients) + crlf + crlf + u"【作り方】"_s + crlf + decoded(F::Method) + crlf;
-    if (!field(F::Remarks).isEmpty())
-        t += crlf + u"【備考】"_s + crlf + decoded(F::Remarks) + crlf;
-    if (!field(F::Tips).isEmpty())
-        t += crlf + u"【ポイント】"_s + crlf + decoded(F::Tips) + crlf;
+    for (const QString &piece : {ingredients, crlf, crlf, u"【作り方】"_s, crlf, method, crlf})
+        t += piece;
+    if (!field(F::Remarks).isEmpty()) {
+        for (const QString &piece : {crlf, u"【備考】"_s, crlf, decoded(F::Remarks), crlf})
+            t += piece;
+    }
+    if (!field(F::Tips).isEmpty()) {
+        for (const QString &piece : {crlf, u"【ポイント】"_s, crlf, decoded(F::Tips), crlf})
+            t += piece;
+    }
     t += crlf + u"【その他設定項目】"_s + crlf;
 
     const std::pair<const char16_t *, int> always[] = {

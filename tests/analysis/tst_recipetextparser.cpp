@@ -79,6 +79,9 @@ void TestRecipeTextParser::field_data()
     QTest::newRow("byte-order mark") << u"\uFEFF卵焼き\r\n"_s << u"dishName"_s << u"卵焼き"_s;
     QTest::newRow("title LF only")
         << u"卵焼き\n材料\n卵 2個\n"_s << u"ingredients"_s << u"卵 2個"_s;
+    // LF CR is two line ends: the blank line between ends the numbered method.
+    QTest::newRow("lone CR and LF CR")
+        << u"x\r材料\r卵\r作り方\r1. 切る。\n\r完成です。\r"_s << u"method"_s << u"1. 切る。"_s;
 
     const QString headed = lines({u"豚汁"_s, u"材料（2人分）"_s, u"豚肉 100g"_s, u"大根 5cm"_s});
     QTest::newRow("servings from heading") << headed << u"servings"_s << u"2"_s;

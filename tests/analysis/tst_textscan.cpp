@@ -82,6 +82,10 @@ void TestTextScan::normalizeIndentation_data()
     QTest::newRow("blank lines ignored") << u"   \r\n  a"_s << false << u"\r\na"_s;
     QTest::newRow("trim every line") << u"  a \r\n\u3000b"_s << true << u"a\r\nb"_s;
     QTest::newRow("lone LF is no break") << u" a\nb"_s << false << u"a\nb"_s;
+    QTest::newRow("lone CR is no break") << u" a\r b \r\n  c"_s << false << u"a\r b\r\n c"_s;
+    QTest::newRow("blank line loses the common width")
+        << u"  a\r\n \t\t \r\n b"_s << false << u" a\r\n\t\t\r\nb"_s;
+    QTest::newRow("only blank lines") << u" \r\n\u3000"_s << false << u" \r\n\u3000"_s;
 }
 
 void TestTextScan::normalizeIndentation()
