@@ -104,6 +104,38 @@ void splitLeadingFields(QStringView line, RecipeRecord &record, int count)
             [&](int n, const QString &f) { record.setField(n, f); });
 }
 
+qsizetype leadingFieldsEnd(QByteArrayView row, int count)
+{
+    // The splitter's quote rules, on the bytes: quote, comma, TAB and blank
+    // are single bytes below 0x40, never the second byte of a character, and
+    // nothing else decodes to them. The cut comes after a separator, so the
+    // bytes before it decode as they do in the whole row.
+    bool quoted = false;
+    int field = 1;
+    const char *const s = row.data();
+    const qsizetype n = row.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = s[i];
+        if (c == ',' || c == '\t') {
+            if (!quoted && ++field > count)
+                return i + 1;
+        } else if (c == '"') {
+            if (!quoted) {
+                quoted = true;
+            } else if (i == n - 1) {
+                quoted = false;
+            } else if (s[i + 1] == '"') {
+                ++i;
+            } else {
+                quoted = false;
+                while (i + 1 < n && s[i + 1] == ' ')
+                    ++i;
+            }
+        }
+    }
+    return n;
+}
+
 QStringList selectedFields(QStringView line, std::initializer_list<int> numbers)
 {
     QStringList fields(qsizetype(numbers.size()));
