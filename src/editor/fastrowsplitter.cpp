@@ -120,25 +120,11 @@ bool forEachRawLine(const QString &path, const std::function<bool(QByteArrayView
     return forEachPiece(
         path,
         [&](QByteArrayView piece) {
-            // The line ends as TextFile::forEachLine finds them, looked for
-            // with memchr: most of a line is neither CR nor LF.
-            const char *p = piece.data();
-            const char *const end = p + piece.size();
-            while (p < end) {
-                const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-                const char *lineEnd = lf ? lf : end;
-                const char *cr =
-                    static_cast<const char *>(std::memchr(p, '\r', size_t(lineEnd - p)));
-                const char *next = lf ? lf + 1 : end;
-                if (cr) {
-                    lineEnd = cr;
-                    next = cr + 1 == lf ? lf + 1 : cr + 1;
-                }
-                if (!onLine(QByteArrayView(p, lineEnd - p)))
-                    return false;
-                p = next;
-            }
-            return true;
+            bool going = true;
+            TextFile::forEachLine(piece, [&](qsizetype start, qsizetype length) {
+                going = going && onLine(piece.sliced(start, length));
+            });
+            return going;
         },
         betweenPieces, error);
 }

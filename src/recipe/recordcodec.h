@@ -54,5 +54,7 @@ QString sortKey(const RecipeRecord &record);
 
 // A text trimmed, padded with blanks and cut to exactly `chars` characters.
 QString padCut(const QString &text, int chars);
+// The same appended to out.
+void appendPadCut(QString &out, QStringView text, int chars);
 
 } // namespace RecordCodec
