@@ -46,8 +46,11 @@ void decodePiece(QByteArrayView piece, Cp932::Decoder &decoder, QString &text,
 
 } // namespace
 
-bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
-                 const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
+// Reads the file in pieces of whole lines and hands each to onPiece; the
+// unfinished last line of a block waits for the next block.
+template <typename OnPiece>
+static bool forEachPiece(const QString &path, OnPiece onPiece,
+                         const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
 {
     TextFile::BlockReader file(path);
     const auto failed = [&] {
@@ -61,10 +64,7 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
     // character nor the second half of a CR LF, so each piece decodes and
     // splits on its own.
     constexpr qsizetype block = 256 * 1024;
-    Cp932::Decoder decoder;
     QByteArray bytes; // the unfinished last line of the previous block, then the next block
-    QString text;
-    QList<QStringView> lines;
     bool first = true;
     bool atEnd = false;
     while (!atEnd) {
@@ -82,11 +82,8 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
         const qsizetype cut = atEnd ? bytes.size() : bytes.lastIndexOf('\n') + 1;
         if (cut == 0)
             continue;
-        decodePiece(QByteArrayView(bytes).first(cut), decoder, text, lines);
-        for (const QStringView line : std::as_const(lines)) {
-            if (!onLine(line))
-                return false;
-        }
+        if (!onPiece(QByteArrayView(bytes).first(cut)))
+            return false;
         // Moved to the front by hand: remove() would leave the room at the
         // front and the next block would need a new buffer.
         const qsizetype rest = bytes.size() - cut;
@@ -96,6 +93,40 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
             return false;
     }
     return true;
+}
+
+bool forEachLine(const QString &path, const std::function<bool(QStringView line)> &onLine,
+                 const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
+{
+    Cp932::Decoder decoder;
+    QString text;
+    QList<QStringView> lines;
+    return forEachPiece(
+        path,
+        [&](QByteArrayView piece) {
+            decodePiece(piece, decoder, text, lines);
+            for (const QStringView line : std::as_const(lines)) {
+                if (!onLine(line))
+                    return false;
+            }
+            return true;
+        },
+        betweenPieces, error);
+}
+
+bool forEachRawLine(const QString &path, const std::function<bool(QByteArrayView line)> &onLine,
+                    const std::function<bool()> &betweenPieces, TextFile::ContentResult *error)
+{
+    return forEachPiece(
+        path,
+        [&](QByteArrayView piece) {
+            bool going = true;
+            TextFile::forEachLine(piece, [&](qsizetype start, qsizetype length) {
+                going = going && onLine(piece.sliced(start, length));
+            });
+            return going;
+        },
+        betweenPieces, error);
 }
 
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,

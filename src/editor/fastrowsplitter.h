@@ -25,6 +25,12 @@ bool forEachLine(const QString &path, const std::function<bool(QStringView line)
                  const std::function<bool()> &betweenPieces = {},
                  TextFile::ContentResult *error = nullptr);
 
+// The same lines as read, before decoding (CP932 bytes, without line end),
+// for readers that decode only part of each line.
+bool forEachRawLine(const QString &path, const std::function<bool(QByteArrayView line)> &onLine,
+                    const std::function<bool()> &betweenPieces = {},
+                    TextFile::ContentResult *error = nullptr);
+
 // All lines of the file as forEachLine gives them; the views point into
 // storage.
 bool readDecodedLines(const QString &path, QList<QStringView> &lines, QString &storage,

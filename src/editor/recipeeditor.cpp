@@ -37,7 +37,7 @@ using Answer = Prompts::Answer;
 
 size_t identityOf(const QByteArray &raw)
 {
-    return RecipeFileLayout::rowIdentity(Cp932::decode(raw));
+    return RecipeFileLayout::rowIdentity(raw);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "editor/recipelistbuilder.h"
 
 #include "editor/fastrowsplitter.h"
+#include "platform/cp932.h"
 #include "recipe/recipefilelayout.h"
 #include "recipe/recordcodec.h"
 
@@ -24,25 +25,36 @@ Result build(const QString &path, const RecipeListFilter &filter, const RowNorma
         return !stopped;
     };
     // Only the fields the filter and the list text look at (and the category
-    // fields the normaliser brings to the vocabulary) are split out.
+    // fields the normaliser brings to the vocabulary) are split out, and only
+    // the bytes that hold them are decoded.
     const int fields = qMax<int>(RecipeRecord::DishName, filter.lastFieldNeeded());
+    const bool wholeRow = filter.needsWholeRow();
     RecipeRecord record;
+    Cp932::Decoder decoder;
+    QString text;
+    const auto decode = [&](QByteArrayView bytes) {
+        if (!decoder.decodeSound(bytes, text))
+            text = decoder.decode(bytes);
+    };
     int recordNo = -1; // known at the first line that is not metadata
     TextFile::ContentResult error;
-    const bool read = FastRowSplitter::forEachLine(
+    const bool read = FastRowSplitter::forEachRawLine(
         path,
-        [&](QStringView line) {
+        [&](QByteArrayView line) {
             if (RecipeFileLayout::isMetadataLine(line))
                 return true;
-            if (recordNo < 0)
-                recordNo = RecipeFileLayout::recordNoBeforeFirstLine(QList<QStringView>{line});
+            if (recordNo < 0) {
+                decode(line);
+                recordNo = RecipeFileLayout::recordNoBeforeFirstLine(QList<QStringView>{text});
+            }
             ++recordNo;
             if (recordNo == 1)
                 return true;
-            RecordCodec::splitLeadingFields(line, record, fields);
+            decode(wholeRow ? line : line.first(RecordCodec::leadingFieldsEnd(line, fields)));
+            RecordCodec::splitLeadingFields(text, record, fields);
             if (normalize)
                 normalize(record);
-            if (filter.listed(record, line))
+            if (filter.listed(record, wholeRow ? QStringView(text) : QStringView()))
                 result.entries.append({recordNo, RecipeListFilter::entryText(record),
                                        RecipeFileLayout::rowIdentity(line)});
             return tick();

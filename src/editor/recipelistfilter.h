@@ -38,6 +38,10 @@ struct RecipeListFilter
     // splits no more of a row.
     int lastFieldNeeded() const;
 
+    // Whether listed() looks at the whole row as read (the keyword test);
+    // otherwise it needs no more than the fields.
+    bool needsWholeRow() const { return view == searchView && !conditions[6].isEmpty(); }
+
     bool passesSearch(const RecipeRecord &record, QStringView rawLine) const;
 
     // The list text of a row: 主材料, TAB, a blank, 料理名.

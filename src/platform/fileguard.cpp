@@ -2,7 +2,6 @@
 
 #include "platform/textfile.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -58,7 +57,9 @@ FileGuard::FileGuard(const QString &path, int waitMs) : m_path(path)
 #else
     Q_UNUSED(waitMs);
 #endif
-    m_taken = fingerprint(path);
+    m_taken = fingerprint(path, &m_content);
+    if (m_taken.size < 0) // no regular file: the reader tells why
+        m_content = TextFile::readContent(path);
 }
 
 FileGuard::~FileGuard()
@@ -71,10 +72,16 @@ FileGuard::~FileGuard()
 
 bool FileGuard::unchanged(QString *readError) const
 {
-    return !m_taken.readable || fingerprint(m_path, readError) == m_taken;
+    if (!m_taken.readable)
+        return true;
+    TextFile::ContentResult now;
+    const Fingerprint f = fingerprint(m_path, &now);
+    if (now.error != TextFile::Error::None && readError)
+        *readError = now.errorText;
+    return f == m_taken;
 }
 
-FileGuard::Fingerprint FileGuard::fingerprint(const QString &path, QString *readError)
+FileGuard::Fingerprint FileGuard::fingerprint(const QString &path, TextFile::ContentResult *read)
 {
     Fingerprint f;
     const QFileInfo info(path);
@@ -94,15 +101,13 @@ FileGuard::Fingerprint FileGuard::fingerprint(const QString &path, QString *read
     f.size = info.size();
     f.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
 #endif
-    // A change within the time stamp's resolution keeps size and time.
-    // Read as the rewrite reads, so a failure is told the same way.
-    const TextFile::ContentResult content = TextFile::readContent(path);
-    if (content.error != TextFile::Error::None) {
-        if (readError)
-            *readError = content.errorText;
+    // A change within the time stamp's resolution keeps size and time, so
+    // the content is compared too: byte for byte, which is quicker than a
+    // digest of it, and the content is held anyway for the rewrite.
+    *read = TextFile::readContent(path);
+    if (read->error != TextFile::Error::None)
         return f;
-    }
-    f.hash = QCryptographicHash::hash(content.content, QCryptographicHash::Sha1);
+    f.content = read->content;
     f.readable = true;
     return f;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/textfile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,6 +25,9 @@ public:
 
     // False when another guard held the file for the whole wait.
     bool locked() const { return m_locked; }
+    // The file as TextFile::readContent read it once the guard was taken:
+    // what a rewrite starts from, and what unchanged() compares with.
+    const TextFile::ContentResult &content() const { return m_content; }
     // True when the file is, by its identity, size, time and content, what
     // it was when the guard was taken (a file that could not be read then is
     // left to the reader to report). When it cannot be read now, false with
@@ -37,13 +42,16 @@ private:
         quint64 inode = 0;
         qint64 size = -1;
         qint64 modifiedNs = 0;
-        QByteArray hash;
+        QByteArray content;
         bool operator==(const Fingerprint &) const = default;
     };
-    static Fingerprint fingerprint(const QString &path, QString *readError = nullptr);
+    // *read receives the read's result; it is left alone (and size is -1)
+    // when the path names no regular file.
+    static Fingerprint fingerprint(const QString &path, TextFile::ContentResult *read);
 
     QString m_path;
     int m_fd = -1;
     bool m_locked = true;
     Fingerprint m_taken;
+    TextFile::ContentResult m_content;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+
+#include <cstring>
+#include <type_traits>
 
 // Line-oriented access to the program's CR LF text files. Lines stay raw
 // bytes, so rows that a rewrite does not touch are copied byte for byte.
@@ -34,6 +38,25 @@ struct ReadResult
 template <typename Text, typename Emit> void forEachLine(const Text &text, Emit emit)
 {
     const qsizetype n = text.size();
+    if constexpr (std::is_convertible_v<const Text &, QByteArrayView>) {
+        // Bytes: the line ends are looked for with memchr, most of a line
+        // being neither CR nor LF.
+        const char *const begin = QByteArrayView(text).data();
+        const char *const end = begin + n;
+        const char *p = begin;
+        while (p < end) {
+            const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+            const char *lineEnd = lf ? lf : end;
+            const char *next = lf ? lf + 1 : end;
+            if (const void *cr = std::memchr(p, '\r', size_t(lineEnd - p))) {
+                lineEnd = static_cast<const char *>(cr);
+                next = lineEnd + 1 == lf ? lf + 1 : lineEnd + 1;
+            }
+            emit(qsizetype(p - begin), qsizetype(lineEnd - p));
+            p = next;
+        }
+        return;
+    }
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const auto c = text[i];

@@ -10,11 +10,26 @@
 
 namespace ImportMerge {
 
+namespace {
+
+QString keyOf(QStringView category, QStringView ingredient, QStringView dish, QStringView author)
+{
+    QString key;
+    key.reserve(45 + author.size());
+    RecordCodec::appendPadCut(key, category, 10);
+    RecordCodec::appendPadCut(key, ingredient, 10);
+    RecordCodec::appendPadCut(key, dish, 25);
+    key += author;
+    return key;
+}
+
+} // namespace
+
 QString mergeKey(const RecipeRecord &r)
 {
-    return RecordCodec::padCut(r.field(RecipeRecord::MainCategory), 10) +
-           RecordCodec::padCut(r.field(RecipeRecord::MainIngredient), 10) +
-           RecordCodec::padCut(r.field(RecipeRecord::DishName), 25) + r.field(RecipeRecord::Author);
+    using F = RecipeRecord;
+    return keyOf(r.field(F::MainCategory), r.field(F::MainIngredient), r.field(F::DishName),
+                 r.field(F::Author));
 }
 
 namespace {
@@ -25,8 +40,7 @@ QString keyOfRow(QByteArrayView row, Cp932::Decoder &decoder)
     using F = RecipeRecord;
     const QStringList f = RecordCodec::selectedFields(
         row, {F::MainCategory, F::MainIngredient, F::DishName, F::Author}, decoder);
-    return RecordCodec::padCut(f.at(0), 10) + RecordCodec::padCut(f.at(1), 10) +
-           RecordCodec::padCut(f.at(2), 25) + f.at(3);
+    return keyOf(f.at(0), f.at(1), f.at(2), f.at(3));
 }
 
 bool isMetadata(const QByteArray &line)

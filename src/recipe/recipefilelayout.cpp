@@ -140,15 +140,16 @@ std::optional<QByteArray> row(const QList<QByteArray> &lines, int recordNo)
     return std::nullopt;
 }
 
-size_t rowIdentity(QStringView decodedRow)
+size_t rowIdentity(QByteArrayView rawRow)
 {
-    return qHash(decodedRow, size_t(0));
+    // Of the bytes: the list need not decode a whole row to tell it apart.
+    return qHash(rawRow, size_t(0));
 }
 
 std::optional<QByteArray> sameRow(const QList<QByteArray> &lines, int recordNo, size_t identity)
 {
     std::optional<QByteArray> raw = row(lines, recordNo);
-    if (raw && rowIdentity(Cp932::decode(*raw)) != identity)
+    if (raw && rowIdentity(*raw) != identity)
         raw.reset();
     return raw;
 }

@@ -46,7 +46,7 @@ std::optional<QByteArray> row(const QList<QByteArray> &lines, int recordNo);
 
 // Tells rows apart: the list keeps it with each entry, so that a command on an
 // entry can check that the row under its record number is still that row.
-size_t rowIdentity(QStringView decodedRow);
+size_t rowIdentity(QByteArrayView rawRow);
 
 // The raw row with this record number when it is still the row with this
 // identity; nullopt when another row took its number or it is gone.

@@ -50,7 +50,7 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
                        u"レシピファイルは変更していません。"_s.arg(current);
         return result;
     }
-    const TextFile::ContentResult old = TextFile::readContent(currentPath);
+    const TextFile::ContentResult &old = guard.content();
     if (old.error != TextFile::Error::None) {
         result.error = readRefusal(currentPath, old.errorText);
         return result;

@@ -4,7 +4,10 @@
 
 #include "platform/cp932.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace RecordCodec {
@@ -104,6 +107,66 @@ void splitLeadingFields(QStringView line, RecipeRecord &record, int count)
             [&](int n, const QString &f) { record.setField(n, f); });
 }
 
+// The first byte from i on that the splitters must look at: quote, comma,
+// TAB or a control character below it; n when there is none. Eight bytes at
+// a time: most of a row is text between them.
+static qsizetype nextSpecialByte(const char *s, qsizetype i, qsizetype n)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    const auto holds = [](quint64 word, uchar b) {
+        const quint64 x = word ^ (ones * b);
+        return ((x - ones) & ~x & highs) != 0;
+    };
+    const auto holdsBelow = [](quint64 word, uchar b) {
+        return ((word - ones * b) & ~word & highs) != 0;
+    };
+    for (; n - i >= 8; i += 8) {
+        quint64 word;
+        std::memcpy(&word, s + i, sizeof word);
+        if (holds(word, ',') || holds(word, '"') || holdsBelow(word, '\t' + 1))
+            break;
+    }
+    for (; i < n; ++i) {
+        const uchar c = uchar(s[i]);
+        if (c == ',' || c == '"' || c <= '\t')
+            break;
+    }
+    return i;
+}
+
+qsizetype leadingFieldsEnd(QByteArrayView row, int count)
+{
+    // The splitter's quote rules, on the bytes: quote, comma, TAB and blank
+    // are single bytes below 0x40, never the second byte of a character, and
+    // nothing else decodes to them. The cut comes after a separator, so the
+    // bytes before it decode as they do in the whole row.
+    bool quoted = false;
+    int field = 1;
+    const char *const s = row.data();
+    const qsizetype n = row.size();
+    for (qsizetype i = nextSpecialByte(s, 0, n); i < n; i = nextSpecialByte(s, i + 1, n)) {
+        const char c = s[i];
+        if (c == ',' || c == '\t') {
+            if (!quoted && ++field > count)
+                return i + 1;
+        } else if (c == '"') {
+            if (!quoted) {
+                quoted = true;
+            } else if (i == n - 1) {
+                quoted = false;
+            } else if (s[i + 1] == '"') {
+                ++i;
+            } else {
+                quoted = false;
+                while (i + 1 < n && s[i + 1] == ' ')
+                    ++i;
+            }
+        }
+    }
+    return n;
+}
+
 QStringList selectedFields(QStringView line, std::initializer_list<int> numbers)
 {
     QStringList fields(qsizetype(numbers.size()));
@@ -133,7 +196,7 @@ QStringList selectedFields(QByteArrayView row, std::initializer_list<int> number
     const int last = numbers.size() ? *std::max_element(numbers.begin(), numbers.end()) : 0;
     if (last <= 0)
         return fields;
-    QList<std::pair<qsizetype, qsizetype>> runs; // [from, to) of the field being read
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 8> runs; // [from, to) of the field being read
     const auto keepBytes = [&](qsizetype from, qsizetype to) {
         if (!runs.isEmpty() && runs.back().second == from)
             runs.back().second = to;
@@ -143,6 +206,11 @@ QStringList selectedFields(QByteArrayView row, std::initializer_list<int> number
     int field = 1;
     bool keep = slot(field) < fields.size();
     const auto store = [&] {
+        if (runs.size() == 1) { // most fields: decoded straight into place
+            const auto [from, to] = runs.front();
+            fields[slot(field)] = decoder.decode(row.sliced(from, to - from));
+            return;
+        }
         QString text;
         for (const auto &[from, to] : std::as_const(runs))
             text += decoder.decode(row.sliced(from, to - from));
@@ -170,7 +238,7 @@ QStringList selectedFields(QByteArrayView row, std::initializer_list<int> number
                 quoted = true;
                 while (!runs.isEmpty() && s[runs.front().first] == ' ') {
                     if (++runs.front().first == runs.front().second)
-                        runs.removeFirst();
+                        runs.erase(runs.begin());
                 }
             } else if (i == n - 1) {
                 quoted = false;
@@ -184,13 +252,7 @@ QStringList selectedFields(QByteArrayView row, std::initializer_list<int> number
                     ++i;
             }
         } else if (c >= 9) {
-            qsizetype end = i + 1;
-            while (end < n) {
-                const uchar u = uchar(s[end]);
-                if (u == ',' || u == '\t' || u == '"' || u < 9)
-                    break;
-                ++end;
-            }
+            const qsizetype end = nextSpecialByte(s, i + 1, n);
             if (keep)
                 keepBytes(i, end);
             i = end - 1;
@@ -264,16 +326,35 @@ QString decodeMultiline(const QString &text)
     return t;
 }
 
+void appendPadCut(QString &out, QStringView text, int chars)
+{
+    // Blanks only, as TextHelpers::trimBlanks trims.
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    const qsizetype kept = qMin<qsizetype>(end - begin, qMax(chars, 0));
+    out += text.sliced(begin, kept);
+    out.resize(out.size() + qMax(chars, 0) - kept, u' ');
+}
+
 QString padCut(const QString &text, int chars)
 {
-    return TextHelpers::trimBlanks(text).leftJustified(chars, u' ', true);
+    QString out;
+    appendPadCut(out, text, chars);
+    return out;
 }
 
 QString sortKey(const RecipeRecord &record)
 {
-    return padCut(record.field(RecipeRecord::MainCategory), 20) +
-           padCut(record.field(RecipeRecord::MainIngredient), 10) +
-           padCut(record.field(RecipeRecord::DishName), 25);
+    QString key;
+    key.reserve(55);
+    appendPadCut(key, record.field(RecipeRecord::MainCategory), 20);
+    appendPadCut(key, record.field(RecipeRecord::MainIngredient), 10);
+    appendPadCut(key, record.field(RecipeRecord::DishName), 25);
+    return key;
 }
 
 } // namespace RecordCodec

@@ -23,6 +23,12 @@ RecipeRecord splitRecordLine(QStringView line);
 // few fields of every row.
 void splitLeadingFields(QStringView line, RecipeRecord &record, int count);
 
+// How many bytes at the start of a row as read (CP932) hold its first count
+// fields with the separator after them: splitLeadingFields gives the same
+// fields for those bytes decoded as for the whole row decoded. The whole row
+// when it has no more fields.
+qsizetype leadingFieldsEnd(QByteArrayView row, int count);
+
 // The fields of a row with the splitter's quote rules, as many as there are.
 // With tabSeparates false only commas separate.
 QStringList splitFields(QStringView line, bool tabSeparates = true);
@@ -48,5 +54,7 @@ QString sortKey(const RecipeRecord &record);
 
 // A text trimmed, padded with blanks and cut to exactly `chars` characters.
 QString padCut(const QString &text, int chars);
+// The same appended to out.
+void appendPadCut(QString &out, QStringView text, int chars);
 
 } // namespace RecordCodec

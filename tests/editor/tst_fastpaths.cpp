@@ -189,6 +189,14 @@ private Q_SLOTS:
                 RecordCodec::splitLeadingFields(line, part, count);
                 for (int n = 1; n <= F::fieldCount; ++n)
                     QCOMPARE(part.field(n), n <= count ? full.field(n) : u"stale"_s);
+                // Only the bytes that hold those fields, decoded.
+                RecipeRecord fromBytes;
+                for (int n = 1; n <= F::fieldCount; ++n)
+                    fromBytes.setField(n, u"stale"_s);
+                const qsizetype end = RecordCodec::leadingFieldsEnd(raw, count);
+                RecordCodec::splitLeadingFields(plainDecode(QByteArrayView(raw).first(end)),
+                                                fromBytes, count);
+                QCOMPARE(fromBytes, part);
             }
             QCOMPARE(RecordCodec::selectedFields(
                          line, {F::MainCategory, F::MainIngredient, F::DishName, F::Author}),
@@ -231,14 +239,15 @@ private Q_SLOTS:
             lines.append(plainDecode(line));
         QList<RecipeListBuilder::Entry> expected;
         int recordNo = RecipeFileLayout::recordNoBeforeFirstLine(raw);
-        for (const QString &line : lines) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString &line = lines.at(i);
             if (RecipeFileLayout::isMetadataLine(QStringView(line)) || ++recordNo == 1)
                 continue;
             RecipeRecord record = RecordCodec::splitRecordLine(line);
             normalizeCategoryFields(record);
             if (filter.listed(record, line))
                 expected.append({recordNo, RecipeListFilter::entryText(record),
-                                 RecipeFileLayout::rowIdentity(line)});
+                                 RecipeFileLayout::rowIdentity(raw.at(i))});
         }
 
         QString storage;

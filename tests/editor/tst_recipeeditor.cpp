@@ -77,7 +77,8 @@ struct Fixture
     // What the list keeps with the entry of this row.
     size_t listRow(int recordNo) const
     {
-        return RecipeFileLayout::rowIdentity(RecipeFileReader(file).rowText(recordNo));
+        return RecipeFileLayout::rowIdentity(
+            RecipeFileLayout::row(RecipeFileReader(file).lines(), recordNo).value_or(QByteArray()));
     }
     int fieldCount(int recordNo) const
     {

@@ -205,7 +205,7 @@ Outcome run(Operation op, const QString &dir, const QByteArray &faults)
     if (op == Operation::Delete) {
         const std::optional<QByteArray> raw =
             RecipeFileLayout::row(TextFile::splitLines(readFile(dir + recipeName)), 7);
-        row7 = raw ? RecipeFileLayout::rowIdentity(Cp932::decode(*raw)) : 0;
+        row7 = raw ? RecipeFileLayout::rowIdentity(*raw) : 0;
     }
 
     if (shim.arm(faults.constData()) != 0) {

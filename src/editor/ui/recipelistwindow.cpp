@@ -40,7 +40,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int recordNoRole = Qt::UserRole;
-constexpr int rowRole = Qt::UserRole + 1; // identity of the row the entry shows
 
 // Busy pointer for the length of a command.
 class BusyPointer
@@ -515,6 +514,7 @@ void RecipeListWindow::rebuildList()
         const RecipeListFilter filter = currentFilter();
         m_list->setEnabled(false);
         m_list->clear();
+        m_entryRows.clear();
         const RecipeListBuilder::Result built =
             RecipeListBuilder::build(recipeFile(), filter, normalizeCategoryFields, [this] {
                 QCoreApplication::processEvents();
@@ -535,27 +535,27 @@ void RecipeListWindow::rebuildList()
         // each as a change of its own.
         QStringList texts;
         texts.reserve(built.entries.size());
-        for (const RecipeListBuilder::Entry &entry : built.entries)
+        m_entryRows.reserve(built.entries.size());
+        int selected = -1;
+        for (const RecipeListBuilder::Entry &entry : built.entries) {
+            if (entry.recordNo == m_form.shownRecordNo)
+                selected = int(texts.size());
             texts.append(entry.text);
+            m_entryRows.append(entry.row);
+        }
         m_list->addItems(texts);
-        QListWidgetItem *selected = nullptr;
         {
-            // The record number and row are for the program alone; no view
-            // shows them, so their setting need not be announced.
+            // The record number is for the program alone; no view shows it,
+            // so its setting need not be announced.
             const QSignalBlocker quiet(m_list->model());
-            for (qsizetype i = 0; i < built.entries.size(); ++i) {
-                const RecipeListBuilder::Entry &entry = built.entries.at(i);
-                QListWidgetItem *item = m_list->item(int(i));
-                item->setData(recordNoRole, entry.recordNo);
-                item->setData(rowRole, qulonglong(entry.row));
-                if (entry.recordNo == m_form.shownRecordNo)
-                    selected = item;
-            }
+            for (qsizetype i = 0; i < built.entries.size(); ++i)
+                m_list->item(int(i))->setData(recordNoRole, built.entries.at(i).recordNo);
         }
         m_list->setUpdatesEnabled(true);
-        if (selected) {
-            m_list->setCurrentItem(selected);
-            m_list->scrollToItem(selected);
+        if (selected >= 0) {
+            QListWidgetItem *item = m_list->item(selected);
+            m_list->setCurrentItem(item);
+            m_list->scrollToItem(item);
         }
         m_list->setEnabled(true);
     } while (m_rebuildAgain);
@@ -590,13 +590,18 @@ int RecipeListWindow::selectedRecordNo() const
     return item && item->isSelected() ? item->data(recordNoRole).toInt() : -1;
 }
 
+size_t RecipeListWindow::rowOf(const QListWidgetItem *item) const
+{
+    const int i = item ? m_list->row(item) : -1;
+    return i >= 0 && i < m_entryRows.size() ? m_entryRows.at(i) : 0;
+}
+
 void RecipeListWindow::runCommand(int index)
 {
     BusyPointer busy;
     const QListWidgetItem *item = m_list->currentItem();
     const QString entryText = item ? item->text() : QString();
-    const std::optional<size_t> row =
-        item ? std::optional<size_t>(size_t(item->data(rowRole).toULongLong())) : std::nullopt;
+    const std::optional<size_t> row = item ? std::optional<size_t>(rowOf(item)) : std::nullopt;
     const bool changed = m_editor.run(index, selectedRecordNo(), entryText, row);
     pushForm();
     if ((changed && index >= 1 && index <= 3) || m_editor.takeListStale())

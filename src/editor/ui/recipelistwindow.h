@@ -18,6 +18,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class TabStrip;
 
@@ -132,6 +133,9 @@ private:
     void jumpGroup(bool forward, bool thenShow);
     QPushButton *button(const QString &name, const QString &caption);
 
+    // The identity of the row an entry shows.
+    size_t rowOf(const QListWidgetItem *item) const;
+
     AppState &m_state;
     Prompts &m_prompts;
     RecipeForm m_form;
@@ -142,6 +146,9 @@ private:
     QComboBox *m_view = nullptr;   // Cmb_bunrui21
     QComboBox *m_second = nullptr; // Cmb_bunrui22
     QListWidget *m_list = nullptr; // List1
+    // Row identities of m_list's entries, in list order: kept beside the
+    // list rather than as item data, which costs a model change per entry.
+    QList<size_t> m_entryRows;
     QLabel *m_pic1 = nullptr;
     QLabel *m_pic2 = nullptr;
     TabStrip *m_tabs = nullptr;         // Picture3
