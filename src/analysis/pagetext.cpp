@@ -546,8 +546,10 @@ bool isOrganisation(QStringView c)
 {
     if (startsWithAny(c, {u"広報", u"季刊", u"月刊", u"週刊", u"隔月刊"}))
         return true;
-    if (c.contains(u"vol.", Qt::CaseInsensitive) || c.contains(u"No.") || c.contains(u"月号") ||
-        c.endsWith(u"号"))
+    // A character test first: this runs on nearly every short line.
+    if (c.contains(u'.') && (c.contains(u"vol.", Qt::CaseInsensitive) || c.contains(u"No.")))
+        return true;
+    if (c.contains(u'号') && (c.contains(u"月号") || c.endsWith(u"号")))
         return true;
     return endsWithAny(c, orgEndings);
 }
@@ -716,8 +718,9 @@ bool isFurniture(QStringView line)
     if (c.size() <= 20 && endsWithAny(c, {u"を見る", u"を見てみる", u"一覧へ", u"へ戻る",
                                           u"をもっと見る", u"はこちら"}))
         return true;
-    // Names of sites, groups and issues are short and no sentences.
-    return c.size() <= 30 && isOrganisation(c) && !isSentence(line);
+    // Names of sites, groups and issues are short and no sentences (the
+    // cheaper test first).
+    return c.size() <= 30 && !isSentence(line) && isOrganisation(c);
 }
 
 Heading bareHeading(QStringView line, qsizetype *textAt)
