@@ -170,6 +170,7 @@ QString trimLineBreaks(const QString &text)
         from += 2;
     while (to - from >= 2 && QStringView(text).sliced(to - 2, 2) == crlf)
         to -= 2;
+    // Nothing to trim: the text is shared rather than copied.
     if (from == 0 && to == text.size() && !text.isEmpty())
         return text;
     return text.sliced(from, to - from);
