@@ -209,6 +209,28 @@ private:
     qsizetype m_from;
 };
 
+// Every CR LF that follows one of the characters removed, in one pass: a
+// removal leaves such a character before the next CR LF at most, so doing
+// the characters one by one would remove no more.
+QString withoutBreaksAfter(const QString &text, QStringView chars)
+{
+    QString result;
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(u'\r'); at >= 0 && at + 1 < text.size();
+         at = text.indexOf(u'\r', at + 1)) {
+        if (text.at(at + 1) != u'\n' || at == 0 || !chars.contains(text.at(at - 1)))
+            continue;
+        if (result.isNull())
+            result.reserve(text.size());
+        result += QStringView(text).sliced(from, at - from);
+        from = at + 2;
+    }
+    if (from == 0)
+        return text;
+    result += QStringView(text).sliced(from);
+    return result;
+}
+
 class Parser
 {
 public:
@@ -995,7 +1017,7 @@ void Parser::produceOutput()
     bool lastStepEmpty = true; // no step yet, or the last one is empty
     qsizetype from = 0;
     for (bool first = true; from <= r.method.size(); first = false) {
-        qsizetype at = r.method.indexOf(crlf, from);
+        qsizetype at = TextScan::indexOfCrLf(r.method, from);
         if (at < 0)
             at = r.method.size();
         const QStringView line = QStringView(r.method).sliced(from, at - from);
@@ -1016,10 +1038,7 @@ void Parser::produceOutput()
         lastStepEmpty = line.isEmpty();
     }
     r.method = steps.isEmpty() ? QString() : steps;
-    for (const char16_t *joined : {u"、", u"を", u"に", u"の", u"は", u"で"}) {
-        const QString c = QString::fromUtf16(joined);
-        r.method = replaceAll(r.method, c + crlf, c);
-    }
+    r.method = withoutBreaksAfter(r.method, u"、をにのはで");
     r.method = replaceAll(r.method, crlf + crlf, crlf);
     r.method = trimLineBreaks(normalizeIndentation(r.method, false));
 

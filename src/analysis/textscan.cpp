@@ -68,7 +68,7 @@ template <typename Visit> void forEachLine(QStringView text, Visit visit)
 {
     qsizetype from = 0;
     for (bool first = true;; first = false) {
-        const qsizetype at = text.indexOf(crlf, from);
+        const qsizetype at = TextScan::indexOfCrLf(text, from);
         if (at < 0) {
             visit(text.sliced(from), first);
             return;
@@ -160,6 +160,16 @@ QString normalizeIndentation(const QString &text, bool trimEveryLine)
         result += withoutTrailingBlanks(line.sliced(chars));
     });
     return nullIfEmpty(result);
+}
+
+qsizetype indexOfCrLf(QStringView text, qsizetype from)
+{
+    // A search for the CR alone is much quicker on short lines.
+    for (qsizetype at = text.indexOf(u'\r', from); at >= 0; at = text.indexOf(u'\r', at + 1)) {
+        if (at + 1 < text.size() && text.at(at + 1) == u'\n')
+            return at;
+    }
+    return -1;
 }
 
 QString trimLineBreaks(const QString &text)

@@ -17,6 +17,9 @@ QString extractNumberNear(const QString &text, const QString &prefixes, const QS
 // two blanks) together with trailing blanks.
 QString normalizeIndentation(const QString &text, bool trimEveryLine);
 
+// The position of the first CR LF at or after from, or -1.
+qsizetype indexOfCrLf(QStringView text, qsizetype from = 0);
+
 // Removes every CR LF pair at the start and at the end.
 QString trimLineBreaks(const QString &text);
 

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void normalizeIndentation();
     void trimLineBreaks_data();
     void trimLineBreaks();
+    void indexOfCrLf_data();
+    void indexOfCrLf();
     void longRunsStayLinear();
 };
 
@@ -110,6 +112,24 @@ void TestTextScan::trimLineBreaks()
 {
     QFETCH(QString, text);
     QTEST(TextScan::trimLineBreaks(text), "expected");
+}
+
+void TestTextScan::indexOfCrLf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("from");
+    QTest::addColumn<qsizetype>("expected");
+    QTest::newRow("none") << u"a\rb\nc"_s << qsizetype(0) << qsizetype(-1);
+    QTest::newRow("CR before CR LF") << u"a\r\r\n"_s << qsizetype(0) << qsizetype(2);
+    QTest::newRow("from past a break") << u"\r\na\r\n"_s << qsizetype(1) << qsizetype(3);
+    QTest::newRow("CR at the end") << u"a\r"_s << qsizetype(0) << qsizetype(-1);
+}
+
+void TestTextScan::indexOfCrLf()
+{
+    QFETCH(QString, text);
+    QFETCH(qsizetype, from);
+    QTEST(TextScan::indexOfCrLf(text, from), "expected");
 }
 
 void TestTextScan::longRunsStayLinear()
