@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <bitset>
 
 using namespace Qt::StringLiterals;
 
@@ -81,6 +82,52 @@ bool containsAny(QStringView text, Words words)
             return true;
     }
     return false;
+}
+
+// A word list with the first and the last characters of its words folded
+// into a small bit set: most lines start and end with none of them, and
+// then one test stands for a walk through the list. Made from a list that
+// lives as long as the program.
+class WordList
+{
+public:
+    explicit WordList(Words words) : m_words(words)
+    {
+        for (QStringView w : words) {
+            m_firsts.set(w.front().unicode() % bits);
+            m_lasts.set(w.back().unicode() % bits);
+        }
+    }
+    Words words() const { return m_words; }
+    bool mayStart(QStringView text) const
+    {
+        return !text.isEmpty() && m_firsts.test(text.front().unicode() % bits);
+    }
+    bool mayEnd(QStringView text) const
+    {
+        return !text.isEmpty() && m_lasts.test(text.back().unicode() % bits);
+    }
+
+private:
+    static constexpr std::size_t bits = 512;
+    Words m_words;
+    std::bitset<bits> m_firsts;
+    std::bitset<bits> m_lasts;
+};
+
+bool startsWithAny(QStringView text, const WordList &list)
+{
+    return list.mayStart(text) && startsWithAny(text, list.words());
+}
+
+bool endsWithAny(QStringView text, const WordList &list)
+{
+    return list.mayEnd(text) && endsWithAny(text, list.words());
+}
+
+bool equalsAny(QStringView text, const WordList &list)
+{
+    return list.mayStart(text) && equalsAny(text, list.words());
 }
 
 // "kcal" in any case at i.
@@ -455,6 +502,16 @@ const Words pageEnds = {u"関連レシピ",
                         u"このレシピの作者",
                         u"レシピ作成者"};
 
+const WordList orgEndingList(orgEndings);
+const WordList navWordList(navWords);
+const WordList navStartList(navStarts);
+const WordList headerStartList(headerStarts);
+const WordList bylineStartList(bylineStarts);
+const WordList labelStartList(labelStarts);
+const WordList dateStartList(dateStarts);
+const WordList counterLabelList(counterLabels);
+const WordList pageEndList(pageEnds);
+
 bool isDateOnly(QStringView c)
 {
     if (c.isEmpty())
@@ -472,6 +529,8 @@ bool isDateOnly(QStringView c)
 
 bool isCounter(QStringView c)
 {
+    if (!counterLabelList.mayStart(c))
+        return false;
     for (QStringView label : counterLabels) {
         if (!c.startsWith(label))
             continue;
@@ -551,7 +610,7 @@ bool isOrganisation(QStringView c)
         return true;
     if (c.contains(u'号') && (c.contains(u"月号") || c.endsWith(u"号")))
         return true;
-    return endsWithAny(c, orgEndings);
+    return endsWithAny(c, orgEndingList);
 }
 
 // Series labels that stand before a name: "今月の一品", "一品料理", "第5回".
@@ -632,7 +691,7 @@ bool isAdCore(QStringView c)
 
 bool isPageEndCore(QStringView c, QStringView t)
 {
-    return startsWithAny(c, pageEnds) || startsWithAny(t, {u"©", u"(C)", u"(c)"});
+    return startsWithAny(c, pageEndList) || startsWithAny(t, {u"©", u"(C)", u"(c)"});
 }
 
 bool isAdMarker(QStringView line)
@@ -685,14 +744,14 @@ bool isFurniture(QStringView line)
         return false;
     if (isAdCore(c) || isPageEndCore(c, t) || !breadcrumbTail(line).isEmpty())
         return true;
-    if (equalsAny(c, navWords) || startsWithAny(c, navStarts))
+    if (equalsAny(c, navWordList) || startsWithAny(c, navStartList))
         return true;
-    if (startsWithAny(t, headerStarts) || startsWithAny(t, bylineStarts) ||
-        startsWithAny(c, bylineStarts))
+    if (startsWithAny(t, headerStartList) || startsWithAny(t, bylineStartList) ||
+        startsWithAny(c, bylineStartList))
         return true;
-    if (startsWithAny(c, labelStarts) && (c.contains(u':') || c.contains(u'：')))
+    if (startsWithAny(c, labelStartList) && (c.contains(u':') || c.contains(u'：')))
         return true;
-    if (startsWithAny(c, dateStarts) || isDateOnly(c))
+    if (startsWithAny(c, dateStartList) || isDateOnly(c))
         return true;
     // Credits: "(料理・村田さちこ)", "撮影/森".
     if (c.size() <= 20 && (c.startsWith(u"料理・") || c.startsWith(u"料理/") ||
