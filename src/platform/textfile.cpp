@@ -285,8 +285,9 @@ QByteArray joinLines(const QList<QByteArray> &lines)
     return out;
 }
 
-WriteResult writeAtomically(const QString &path, const QByteArray &content)
+WriteResult writeAtomically(const QString &path, const QByteArray &content, Durability durability)
 {
+    const bool durable = durability == Durability::Durable;
     WriteResult result;
     const auto notSaved = [&](int e) {
         result.status = WriteResult::NotSaved;
@@ -332,7 +333,7 @@ WriteResult writeAtomically(const QString &path, const QByteArray &content)
     if (const int e = writeAll(file.get(), content))
         return discard(e);
     // The data must be on the disk before the rename makes it the file.
-    if (::fdatasync(file.get()) != 0)
+    if (durable && ::fdatasync(file.get()) != 0)
         return discard(errno);
     if (const int e = file.close()) {
         ::unlink(temporary.constData());
@@ -346,6 +347,8 @@ WriteResult writeAtomically(const QString &path, const QByteArray &content)
 
     // The rename is done; only its durability is left to check.
     result.status = WriteResult::Saved;
+    if (!durable)
+        return result;
     Descriptor dir(
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     int e = dir.valid() ? 0 : errno;

@@ -128,7 +128,12 @@ struct WriteResult
 // step that makes the change durable is checked. The new content is written
 // to "<name>.qvsave-<process>-<n>" beside the file and renamed over it; such
 // files left by a crash are removed by the next save of the same file.
-WriteResult writeAtomically(const QString &path, const QByteArray &content);
+// A scratch file (one that nothing reads back after a crash, such as the work
+// copy of a rewrite) is replaced the same way with every call checked, but
+// not flushed to the disk: a flush costs as much as the write.
+enum class Durability { Durable, Scratch };
+WriteResult writeAtomically(const QString &path, const QByteArray &content,
+                            Durability durability = Durability::Durable);
 
 // Copies a file through readContent and writeAtomically; a failed read is
 // reported like a failed write (NotSaved) with the reader's text.

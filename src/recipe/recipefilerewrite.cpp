@@ -56,8 +56,10 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
         return result;
     }
     // The work copy replaces the previous one whole; the new content is built
-    // from what was copied.
-    const TextFile::WriteResult copied = TextFile::writeAtomically(workPath, old.content);
+    // from what was copied. Nothing reads it back after a crash, so it need
+    // not reach the disk.
+    const TextFile::WriteResult copied =
+        TextFile::writeAtomically(workPath, old.content, TextFile::Durability::Scratch);
     if (!copied.saved()) {
         result.error =
             u"作業ファイル[%1]に書き込めません。\r\n"_s.arg(QDir::toNativeSeparators(workPath)) +
@@ -97,15 +99,11 @@ Result rewrite(const QString &currentPath, const QString &workPath, const Transf
                        w.errorText + unchanged;
         return result;
     }
-    // The disk's complaint about either file is worth telling: both lie in
-    // the same place.
-    const TextFile::WriteResult &unsure =
-        w.status == TextFile::WriteResult::SavedButDiskError ? w : copied;
-    if (unsure.status == TextFile::WriteResult::SavedButDiskError) {
+    if (w.status == TextFile::WriteResult::SavedButDiskError) {
         result.warning =
             u"レシピファイル[%1]に保存しましたが、ディスクがエラーを報告しました。\r\n"_s.arg(
                 current) +
-            unsure.errorText + u"\r\nディスクの状態を確かめてください。"_s;
+            w.errorText + u"\r\nディスクの状態を確かめてください。"_s;
     }
     result.ok = true;
     return result;

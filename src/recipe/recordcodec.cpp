@@ -121,17 +121,17 @@ static qsizetype nextSpecialByte(const char *s, qsizetype i, qsizetype n)
     const auto holdsBelow = [](quint64 word, uchar b) {
         return ((word - ones * b) & ~word & highs) != 0;
     };
+    const auto special = [](char c) { return c == ',' || c == '"' || uchar(c) <= '\t'; };
+    if (i < n && special(s[i])) // a quote and a comma often stand side by side
+        return i;
     for (; n - i >= 8; i += 8) {
         quint64 word;
         std::memcpy(&word, s + i, sizeof word);
         if (holds(word, ',') || holds(word, '"') || holdsBelow(word, '\t' + 1))
             break;
     }
-    for (; i < n; ++i) {
-        const uchar c = uchar(s[i]);
-        if (c == ',' || c == '"' || c <= '\t')
-            break;
-    }
+    while (i < n && !special(s[i]))
+        ++i;
     return i;
 }
 

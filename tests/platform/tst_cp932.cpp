@@ -155,6 +155,9 @@ void TestCp932::splitLines_data()
     QTest::newRow("cr only") << QByteArray("a\r\rb") << QList<QByteArray>{"a", "", "b"};
     QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n") << QList<QByteArray>{"", "", "x"};
     QTest::newRow("empty") << QByteArray() << QList<QByteArray>{};
+    QTest::newRow("cr at the very end") << QByteArray("a\r") << QList<QByteArray>{"a"};
+    QTest::newRow("cr, text, lf") << QByteArray("a\rb\nc\r\r\n")
+                                  << QList<QByteArray>{"a", "b", "c", ""};
 }
 
 void TestCp932::splitLines()
