@@ -328,15 +328,9 @@ QString decodeMultiline(const QString &text)
 
 void appendPadCut(QString &out, QStringView text, int chars)
 {
-    // Blanks only, as TextHelpers::trimBlanks trims.
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    const qsizetype kept = qMin<qsizetype>(end - begin, qMax(chars, 0));
-    out += text.sliced(begin, kept);
+    const QStringView trimmed = TextHelpers::trimBlanks(text);
+    const qsizetype kept = qMin<qsizetype>(trimmed.size(), qMax(chars, 0));
+    out += trimmed.first(kept);
     out.resize(out.size() + qMax(chars, 0) - kept, u' ');
 }
 

@@ -33,7 +33,7 @@ QString replaceAll(const QString &text, const QString &find, const QString &repl
     return result;
 }
 
-QString trimBlanks(const QString &text)
+QStringView trimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -41,7 +41,13 @@ QString trimBlanks(const QString &text)
         ++begin;
     while (end > begin && text.at(end - 1) == u' ')
         --end;
-    return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
+    return text.sliced(begin, end - begin);
+}
+
+QString trimBlanks(const QString &text)
+{
+    const QStringView trimmed = trimBlanks(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QString squeezeChar(const QString &text, QChar c)

@@ -14,6 +14,7 @@ QString replaceAll(const QString &text, const QString &find, const QString &repl
 // Removes blanks (U+0020) at both ends. Unlike QString::trimmed it keeps
 // the ideographic space and TAB, which are part of the text in recipe files.
 QString trimBlanks(const QString &text);
+QStringView trimBlanks(QStringView text);
 
 // Every run of c becomes one c; a run at the very end is removed.
 QString squeezeChar(const QString &text, QChar c);
