@@ -1015,13 +1015,7 @@ void Parser::produceOutput()
     QString steps;
     steps.reserve(r.method.size());
     bool lastStepEmpty = true; // no step yet, or the last one is empty
-    qsizetype from = 0;
-    for (bool first = true; from <= r.method.size(); first = false) {
-        qsizetype at = TextScan::indexOfCrLf(r.method, from);
-        if (at < 0)
-            at = r.method.size();
-        const QStringView line = QStringView(r.method).sliced(from, at - from);
-        from = at + 2;
+    TextScan::forEachCrLfLine(r.method, [&](QStringView line, bool first) {
         if (!lastStepEmpty && !line.isEmpty() && !PageText::startsWithStepNumber(line)) {
             const QChar end = steps.back();
             // Numbered steps go on until the next number; a line there that
@@ -1029,14 +1023,14 @@ void Parser::produceOutput()
             const bool open = numberedSteps && !QStringView(u"。!?！？)）」♪").contains(end);
             if (open || QStringView(u"てらばがと").contains(end)) {
                 steps += line;
-                continue;
+                return;
             }
         }
         if (!first)
             steps += crlf;
         steps += line;
         lastStepEmpty = line.isEmpty();
-    }
+    });
     r.method = steps.isEmpty() ? QString() : steps;
     r.method = withoutBreaksAfter(r.method, u"、をにのはで");
     r.method = replaceAll(r.method, crlf + crlf, crlf);

@@ -63,21 +63,6 @@ QString nullIfEmpty(const QString &text)
     return text.isEmpty() ? QString() : text;
 }
 
-// Calls visit(line, first) for every line at CR LF, as splitting would give them.
-template <typename Visit> void forEachLine(QStringView text, Visit visit)
-{
-    qsizetype from = 0;
-    for (bool first = true;; first = false) {
-        const qsizetype at = TextScan::indexOfCrLf(text, from);
-        if (at < 0) {
-            visit(text.sliced(from), first);
-            return;
-        }
-        visit(text.sliced(from, at - from), first);
-        from = at + 2;
-    }
-}
-
 } // namespace
 
 namespace TextScan {
@@ -130,7 +115,7 @@ QString normalizeIndentation(const QString &text, bool trimEveryLine)
     QString result;
     result.reserve(text.size());
     if (trimEveryLine) {
-        forEachLine(text, [&](QStringView line, bool first) {
+        forEachCrLfLine(text, [&](QStringView line, bool first) {
             if (!first)
                 result += crlf;
             result += line.trimmed();
@@ -138,7 +123,7 @@ QString normalizeIndentation(const QString &text, bool trimEveryLine)
         return nullIfEmpty(result);
     }
     qsizetype common = -1;
-    forEachLine(text, [&](QStringView line, bool) {
+    forEachCrLfLine(text, [&](QStringView line, bool) {
         if (!line.trimmed().isEmpty()) {
             const qsizetype width = indentWidth(line, nullptr);
             common = common < 0 ? width : qMin(common, width);
@@ -146,7 +131,7 @@ QString normalizeIndentation(const QString &text, bool trimEveryLine)
     });
     if (common < 0)
         return nullIfEmpty(text);
-    forEachLine(text, [&](QStringView line, bool first) {
+    forEachCrLfLine(text, [&](QStringView line, bool first) {
         if (!first)
             result += crlf;
         if (line.trimmed().isEmpty()) {

@@ -20,6 +20,22 @@ QString normalizeIndentation(const QString &text, bool trimEveryLine);
 // The position of the first CR LF at or after from, or -1.
 qsizetype indexOfCrLf(QStringView text, qsizetype from = 0);
 
+// Calls visit(line, first) for every line at CR LF, as splitting would give
+// them, without a string for each.
+template <typename Visit> void forEachCrLfLine(QStringView text, Visit visit)
+{
+    qsizetype from = 0;
+    for (bool first = true;; first = false) {
+        const qsizetype at = indexOfCrLf(text, from);
+        if (at < 0) {
+            visit(text.sliced(from), first);
+            return;
+        }
+        visit(text.sliced(from, at - from), first);
+        from = at + 2;
+    }
+}
+
 // Removes every CR LF pair at the start and at the end.
 QString trimLineBreaks(const QString &text);
 
